@@ -1,0 +1,45 @@
+# Brevanta: the two commands a newcomer needs are `make run` and `make test`.
+# Every target installs what is missing first (scripts/setup.sh is idempotent).
+
+JOBS ?= $(shell nproc)
+APP := build/debug/src/app/brevanta
+
+.PHONY: setup run test asan-test bench fuzz format clean
+
+setup:
+	@./scripts/setup.sh
+
+build/debug/build.ninja: CMakeLists.txt CMakePresets.json | setup
+	cmake --preset debug
+
+run: setup
+	@cmake --preset debug >/dev/null
+	cmake --build --preset debug -j $(JOBS)
+	@./scripts/run-app.sh $(APP)
+
+test: setup
+	cmake --preset debug
+	cmake --build --preset debug -j $(JOBS)
+	ctest --preset debug -j $(JOBS)
+
+asan-test: setup
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: setup
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	./scripts/run-benchmarks.sh build/release/bench
+
+fuzz:
+	@./scripts/setup.sh --fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@echo "Fuzzers are in build/fuzz/fuzz; see fuzz/README.md for how to run them."
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build
