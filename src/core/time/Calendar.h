@@ -13,7 +13,8 @@
 namespace brevanta {
 
 /// Civil date and time fields in a calendar: month 1–12, day of month 1–31, hour 0–23,
-/// minute and second 0–59. `year` is the Gregorian year (1 BC is 0, 2 BC is -1).
+/// minute and second 0–59. `year` is the Gregorian year (1 BC is 0, 2 BC is -1). Time fields
+/// left out are 0: {2025, 3, 5} is midnight at the start of 5 March 2025.
 struct DateComponents {
     int year = 1970;
     int month = 1;
@@ -26,7 +27,9 @@ struct DateComponents {
 };
 
 /// The user's calendar as one value: a Gregorian calendar in a time zone, with week rules (first
-/// weekday, minimum days in the first week) and the locale its dates are written in.
+/// weekday, minimum days in the first week) and the locale its dates are written in. Always
+/// Gregorian, also for a locale whose default calendar is another (Thai counts Buddhist years):
+/// years, months and days mean the same everywhere in the journal.
 ///
 /// Every operation that depends on days, weeks or years takes a Calendar; none of them reads the
 /// clock or the system settings — callers pass the instants, and only `current()` looks at the

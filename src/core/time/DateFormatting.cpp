@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -40,12 +41,6 @@ const char16_t* skeletonOf(Style style) {
         break;
     }
     return nullptr;
-}
-
-QString formatted(const icu::DateFormat& formatter, Instant instant) {
-    icu::UnicodeString text;
-    formatter.format(instant.toUDate(), text);
-    return icubridge::toQString(text);
 }
 
 // The formatters of one calendar, built lazily and kept. ICU formatters must not be used by two
@@ -91,6 +86,24 @@ public:
 
 private:
     static constexpr qsizetype memoCapacity = 1 << 16;
+
+    // Callers usually format one instant in several styles in a row (the journal search writes
+    // two per session): the calendar fields are computed once for all of them.
+    QString formatted(const icu::DateFormat& formatter, Instant instant) {
+        if (!m_fields) {
+            m_fields.reset(CalendarAccess::prototype(m_calendar).clone());
+            m_fieldsInstant.reset();
+        }
+        if (m_fieldsInstant != instant) {
+            UErrorCode status = U_ZERO_ERROR;
+            m_fields->setTime(instant.toUDate(), status);
+            m_fieldsInstant = instant;
+        }
+        icu::UnicodeString text;
+        icu::FieldPosition unused;
+        formatter.format(*m_fields, text, unused);
+        return icubridge::toQString(text);
+    }
 
     struct StyleSlot {
         std::unique_ptr<icu::DateFormat> formatter;
@@ -147,6 +160,8 @@ private:
 
     Calendar m_calendar;
     icu::Locale m_locale;
+    std::unique_ptr<icu::Calendar> m_fields;
+    std::optional<Instant> m_fieldsInstant;
     std::array<StyleSlot, styleCount> m_slots;
     std::unique_ptr<icu::DateTimePatternGenerator> m_patternGenerator;
     std::unordered_map<QString, std::unique_ptr<icu::DateFormat>> m_skeletonFormatters;

@@ -5,8 +5,11 @@
 
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace brevanta {
@@ -25,28 +28,51 @@ uint32_t foldOptions(bool turkic) {
     return turkic ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT;
 }
 
-void replaceNoBreakSpaces(icu::UnicodeString& text) {
-    text.findAndReplace(icu::UnicodeString(noBreakSpace), icu::UnicodeString(u' '));
-    text.findAndReplace(icu::UnicodeString(narrowNoBreakSpace), icu::UnicodeString(u' '));
-}
-
-// Caseless form: case folded, then composed, with no-break spaces made plain. Folding works on the
-// composed text so that Turkic rules see "İ" whole; composing keeps a precomposed "é" one
-// character, so "cafe" cannot match inside "café".
-icu::UnicodeString searchForm(QStringView text, bool turkic) {
+// Caseless form of `text` into `out`: composed, case folded, no-break spaces made plain, composed
+// again if folding decomposed anything. Folding works on the composed text so that Turkic rules
+// see "İ" whole; composing keeps a precomposed "é" one character, so "cafe" cannot match inside
+// "café". Reuses `out`'s storage: this runs once per journal session on every search keystroke.
+void searchFormInto(QStringView text, bool turkic, std::u16string& out) {
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
-    if (U_FAILURE(status)) {
-        icu::UnicodeString folded(icubridge::aliasOf(text));
-        folded.foldCase(foldOptions(turkic));
-        replaceNoBreakSpaces(folded);
-        return folded;
+    icu::UnicodeString composedText;
+    const char16_t* source = reinterpret_cast<const char16_t*>(text.utf16());
+    auto length = static_cast<int32_t>(text.size());
+    if (U_SUCCESS(status) && nfc->quickCheck(icubridge::aliasOf(text), status) != UNORM_YES) {
+        composedText = nfc->normalize(icubridge::aliasOf(text), status);
+        source = composedText.getBuffer();
+        length = composedText.length();
     }
-    icu::UnicodeString folded = nfc->normalize(icubridge::aliasOf(text), status);
-    folded.foldCase(foldOptions(turkic));
-    replaceNoBreakSpaces(folded);
-    const icu::UnicodeString composed = nfc->normalize(folded, status);
-    return U_SUCCESS(status) ? composed : folded;
+
+    out.resize(std::size_t(length) + 16);
+    status = U_ZERO_ERROR;
+    int32_t folded = u_strFoldCase(out.data(), int32_t(out.size()), source, length,
+                                   foldOptions(turkic), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+        out.resize(std::size_t(folded));
+        status = U_ZERO_ERROR;
+        folded = u_strFoldCase(out.data(), int32_t(out.size()), source, length, foldOptions(turkic),
+                               &status);
+    }
+    if (U_FAILURE(status)) {
+        out.assign(source, std::size_t(length));
+        return;
+    }
+    out.resize(std::size_t(folded));
+    for (char16_t& character : out) {
+        if (character == noBreakSpace || character == narrowNoBreakSpace)
+            character = u' ';
+    }
+
+    if (nfc) {
+        const icu::UnicodeString foldedView(false, out.data(), int32_t(out.size()));
+        status = U_ZERO_ERROR;
+        if (nfc->quickCheck(foldedView, status) != UNORM_YES && U_SUCCESS(status)) {
+            const icu::UnicodeString composed = nfc->normalize(foldedView, status);
+            if (U_SUCCESS(status))
+                out.assign(composed.getBuffer(), std::size_t(composed.length()));
+        }
+    }
 }
 
 bool isAscii(QStringView text) {
@@ -73,10 +99,12 @@ bool asciiCaseInsensitiveContains(QStringView text, QStringView foldedQuery) {
 
 // A match must end on a character boundary: a combining mark right after it belongs to the
 // matched letter ("e" followed by U+0301 is "é", which "e" must not match).
-bool endsOnCharacterBoundary(const icu::UnicodeString& text, int32_t end) {
-    if (end >= text.length())
+bool endsOnCharacterBoundary(std::u16string_view text, std::size_t end) {
+    if (end >= text.size())
         return true;
-    return (U_GET_GC_MASK(text.char32At(end)) & U_GC_M_MASK) == 0;
+    UChar32 character = 0;
+    U16_GET(text.data(), 0, end, text.size(), character);
+    return (U_GET_GC_MASK(character) & U_GC_M_MASK) == 0;
 }
 
 } // namespace
@@ -167,7 +195,10 @@ bool TextServices::localizedCaseInsensitiveContains(QStringView text, QStringVie
 
 CaseInsensitiveSearch::CaseInsensitiveSearch(QStringView query, QStringView localeName)
     : m_turkicCaseRules(usesTurkicCaseRules(localeName)) {
-    m_foldedQuery = icubridge::toQString(searchForm(query, m_turkicCaseRules));
+    std::u16string folded;
+    searchFormInto(query, m_turkicCaseRules, folded);
+    m_foldedQuery =
+        QString(reinterpret_cast<const QChar*>(folded.data()), qsizetype(folded.size()));
     m_queryIsAscii = isAscii(m_foldedQuery);
 }
 
@@ -180,11 +211,14 @@ bool CaseInsensitiveSearch::isFoundIn(QStringView text) const {
         return m_queryIsAscii && asciiCaseInsensitiveContains(text, m_foldedQuery);
     }
 
-    const icu::UnicodeString folded = searchForm(text, m_turkicCaseRules);
-    const icu::UnicodeString query = icubridge::aliasOf(m_foldedQuery);
-    for (int32_t start = folded.indexOf(query); start >= 0;
-         start = folded.indexOf(query, start + 1)) {
-        if (endsOnCharacterBoundary(folded, start + query.length()))
+    thread_local std::u16string folded;
+    searchFormInto(text, m_turkicCaseRules, folded);
+    const std::u16string_view haystack(folded);
+    const std::u16string_view needle(reinterpret_cast<const char16_t*>(m_foldedQuery.utf16()),
+                                     std::size_t(m_foldedQuery.size()));
+    for (std::size_t start = haystack.find(needle); start != std::u16string_view::npos;
+         start = haystack.find(needle, start + 1)) {
+        if (endsOnCharacterBoundary(haystack, start + needle.size()))
             return true;
     }
     return false;
