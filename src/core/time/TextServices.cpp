@@ -20,7 +20,8 @@ constexpr char16_t noBreakSpace = 0x00A0;
 constexpr char16_t narrowNoBreakSpace = 0x202F;
 
 bool usesTurkicCaseRules(QStringView localeName) {
-    const std::string_view language = icubridge::localeFromName(localeName).getLanguage();
+    const icu::Locale locale = icubridge::localeFromName(localeName);
+    const std::string_view language = locale.getLanguage();
     return language == "tr" || language == "az";
 }
 

@@ -4,6 +4,7 @@
 #include "core/time/TextServices.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <QtTest>
 
 using namespace brevanta;
@@ -133,6 +134,31 @@ private Q_SLOTS:
         QCOMPARE(
             DateFormatting::completeDate(tuesdayEvening, Calendar(u"Australia/Sydney", u"en_US")),
             expected[1]);
+    }
+
+    void manyInstantsInTurnEachGetTheirOwnText() {
+        // Checked against Qt's own time zone data and month names, independent of ICU.
+        const Calendar calendar(u"America/New_York", u"en_US");
+        const QTimeZone zone("America/New_York");
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        const qint64 first = tuesdayEvening.msecsSinceEpoch();
+        for (int index = 0; index < 400; ++index) {
+            // Steps of a day and seven hours cross clock changes and every hour of the day.
+            const qint64 msecs = first + qint64(index) * (31 * 3600 * 1000);
+            const QDateTime local = QDateTime::fromMSecsSinceEpoch(msecs, zone);
+            const Instant moment = Instant::fromMSecsSinceEpoch(msecs);
+            QCOMPARE(DateFormatting::abbreviatedDate(moment, calendar),
+                     english.toString(local.date(), u"MMM d, yyyy"));
+            QCOMPARE(TextServices::withPlainSpaces(DateFormatting::shortTime(moment, calendar)),
+                     english.toString(local.time(), u"h:mm AP"));
+            // The previous instant again, in another style, between two new ones.
+            if (index > 0) {
+                const QDateTime previous = local.addSecs(-31 * 3600);
+                QCOMPARE(DateFormatting::wideWeekday(
+                             Instant::fromMSecsSinceEpoch(previous.toMSecsSinceEpoch()), calendar),
+                         english.dayName(previous.date().dayOfWeek()));
+            }
+        }
     }
 
     void formattingWorksOnOtherThreads() {
