@@ -2,7 +2,11 @@
 #pragma once
 
 #include <chrono>
+// moc follows includes and cannot parse <concepts>, which <compare> pulls in; without this guard
+// every Q_OBJECT file that includes this header fails to build.
+#ifndef Q_MOC_RUN
 #include <compare>
+#endif
 #include <cstdint>
 #include <limits>
 #include <optional>

@@ -1,0 +1,422 @@
+// SPDX-License-Identifier: MIT
+#include "core/time/Calendar.h"
+
+#include <QDateTime>
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace brevanta;
+
+namespace {
+
+// Expected instants are written in UTC so that they do not depend on the code under test.
+qint64 utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC)
+        .toMSecsSinceEpoch();
+}
+
+Instant instant(qint64 msecs) {
+    return Instant::fromMSecsSinceEpoch(msecs);
+}
+
+constexpr qint64 hour = 3600 * 1000;
+
+Calendar newYork() {
+    return Calendar(u"America/New_York", u"en_US");
+}
+
+} // namespace
+
+class TestCalendar : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startOfDayIsTheDaysFirstInstant_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<qint64>("during");
+        QTest::addColumn<qint64>("expectedStart");
+        QTest::addColumn<int>("hoursInDay");
+
+        // New York: EST is UTC-5, EDT UTC-4. Spring forward on 9 March 2025, fall back 2 November.
+        QTest::newRow("New York, 23-hour day") << QStringLiteral("America/New_York")
+                                               << utc(2025, 3, 9, 19) << utc(2025, 3, 9, 5) << 23;
+        QTest::newRow("New York, 25-hour day, late evening")
+            << QStringLiteral("America/New_York") << utc(2025, 11, 3, 4, 30) << utc(2025, 11, 2, 4)
+            << 25;
+        QTest::newRow("New York, last millisecond stays in its day")
+            << QStringLiteral("America/New_York") << utc(2025, 3, 10, 4) - 1 << utc(2025, 3, 9, 5)
+            << 23;
+        // Berlin: CET is UTC+1, CEST UTC+2; 30 March and 26 October 2025.
+        QTest::newRow("Berlin, 23-hour day") << QStringLiteral("Europe/Berlin")
+                                             << utc(2025, 3, 30, 10) << utc(2025, 3, 29, 23) << 23;
+        QTest::newRow("Berlin, 25-hour day")
+            << QStringLiteral("Europe/Berlin") << utc(2025, 10, 26, 10) << utc(2025, 10, 25, 22)
+            << 25;
+        // Sydney: AEDT is UTC+11, AEST UTC+10; back on 6 April, forward on 5 October 2025.
+        QTest::newRow("Sydney, 25-hour day") << QStringLiteral("Australia/Sydney")
+                                             << utc(2025, 4, 6, 0) << utc(2025, 4, 5, 13) << 25;
+        QTest::newRow("Sydney, 23-hour day") << QStringLiteral("Australia/Sydney")
+                                             << utc(2025, 10, 5, 3) << utc(2025, 10, 4, 14) << 23;
+        // São Paulo skipped midnight on 4 November 2018: the day began at 01:00 (UTC-2).
+        QTest::newRow("Sao Paulo, midnight skipped")
+            << QStringLiteral("America/Sao_Paulo") << utc(2018, 11, 4, 15) << utc(2018, 11, 4, 3)
+            << 23;
+    }
+    void startOfDayIsTheDaysFirstInstant() {
+        QFETCH(QString, zone);
+        QFETCH(qint64, during);
+        QFETCH(qint64, expectedStart);
+        QFETCH(int, hoursInDay);
+
+        const Calendar calendar(zone, u"en_US");
+        const Instant start = calendar.startOfDay(instant(during));
+        QCOMPARE(start.msecsSinceEpoch(), expectedStart);
+        QCOMPARE(calendar.startOfDay(start), start);
+
+        const auto sameTimeTomorrow = calendar.addingDays(start, 1);
+        QVERIFY(sameTimeTomorrow);
+        const Instant nextStart = calendar.startOfDay(*sameTimeTomorrow);
+        QCOMPARE(nextStart.msecsSinceEpoch() - start.msecsSinceEpoch(), hoursInDay * hour);
+        QCOMPARE(calendar.daysBetween(start, nextStart), std::optional<std::int64_t>(1));
+        QCOMPARE(calendar.daysBetween(start, nextStart.addingMSecs(-1)),
+                 std::optional<std::int64_t>(0));
+    }
+
+    void daysBetweenCountsCalendarDaysNotSeconds_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("to");
+        QTest::addColumn<qint64>("days");
+
+        const QString newYork = QStringLiteral("America/New_York");
+        // Noon to noon across the 23-hour day is 47 hours: two days, not one.
+        QTest::newRow("noon to noon over spring forward")
+            << newYork << utc(2025, 3, 8, 17) << utc(2025, 3, 10, 16) << qint64(2);
+        QTest::newRow("noon to noon over fall back")
+            << newYork << utc(2025, 11, 1, 16) << utc(2025, 11, 3, 17) << qint64(2);
+        QTest::newRow("backwards over fall back")
+            << newYork << utc(2025, 11, 3, 17) << utc(2025, 11, 1, 16) << qint64(-2);
+        QTest::newRow("time of day does not count")
+            << newYork << utc(2025, 3, 3, 15) << utc(2025, 3, 4, 14) << qint64(1);
+        QTest::newRow("late evening to just after midnight")
+            << newYork << utc(2025, 3, 4, 4, 59) << utc(2025, 3, 4, 5) << qint64(1);
+        QTest::newRow("within one day")
+            << newYork << utc(2025, 3, 3, 5) << utc(2025, 3, 4, 4, 59) << qint64(0);
+        QTest::newRow("backwards a day")
+            << newYork << utc(2025, 3, 4, 15) << utc(2025, 3, 3, 14) << qint64(-1);
+        // A UTC-day count would say 1 here: it is 22:00 on the 3rd and 00:30 on the 5th locally.
+        QTest::newRow("days of the zone, not of UTC")
+            << newYork << utc(2025, 3, 4, 3) << utc(2025, 3, 5, 5, 30) << qint64(2);
+        QTest::newRow("leap year, start to start")
+            << newYork << utc(2024, 1, 1, 5) << utc(2025, 1, 1, 5) << qint64(366);
+        QTest::newRow("common year in Sydney")
+            << QStringLiteral("Australia/Sydney") << utc(2024, 12, 31, 13) << utc(2025, 12, 31, 13)
+            << qint64(365);
+    }
+    void daysBetweenCountsCalendarDaysNotSeconds() {
+        QFETCH(QString, zone);
+        QFETCH(qint64, from);
+        QFETCH(qint64, to);
+        QFETCH(qint64, days);
+        const Calendar calendar(zone, u"en_US");
+        QCOMPARE(calendar.daysBetween(instant(from), instant(to)),
+                 std::optional<std::int64_t>(days));
+    }
+
+    void addingKeepsTheWallClockTime_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("weeks");
+        QTest::addColumn<qint64>("expected");
+
+        const QString newYork = QStringLiteral("America/New_York");
+        QTest::newRow("noon EST + 1 day = noon EDT")
+            << newYork << utc(2025, 3, 8, 17) << 1 << 0 << utc(2025, 3, 9, 16);
+        QTest::newRow("noon EDT + 1 day = noon EST")
+            << newYork << utc(2025, 11, 1, 16) << 1 << 0 << utc(2025, 11, 2, 17);
+        QTest::newRow("back over spring forward")
+            << newYork << utc(2025, 3, 10, 16) << -2 << 0 << utc(2025, 3, 8, 17);
+        // 02:30 on 9 March does not exist; it moves on by the hour the clocks skipped.
+        QTest::newRow("into the gap moves forward")
+            << newYork << utc(2025, 3, 8, 7, 30) << 1 << 0 << utc(2025, 3, 9, 7, 30);
+        QTest::newRow("Berlin 09:00 CET + 1 week = 09:00 CEST")
+            << QStringLiteral("Europe/Berlin") << utc(2025, 3, 27, 8) << 0 << 1
+            << utc(2025, 4, 3, 7);
+        QTest::newRow("Sydney 09:00 AEDT + 1 week = 09:00 AEST")
+            << QStringLiteral("Australia/Sydney") << utc(2025, 4, 1, 22) << 0 << 1
+            << utc(2025, 4, 8, 23);
+    }
+    void addingKeepsTheWallClockTime() {
+        QFETCH(QString, zone);
+        QFETCH(qint64, from);
+        QFETCH(int, days);
+        QFETCH(int, weeks);
+        QFETCH(qint64, expected);
+        const Calendar calendar(zone, u"en_US");
+        const auto result = weeks != 0 ? calendar.addingWeeks(instant(from), weeks)
+                                       : calendar.addingDays(instant(from), days);
+        QVERIFY(result);
+        QCOMPARE(result->msecsSinceEpoch(), expected);
+    }
+
+    void addingMonthsClampsToTheMonthsLength() {
+        const Calendar calendar = newYork();
+        const auto jan31of2024 = calendar.makeInstant({2024, 1, 31, 9, 30, 0});
+        const auto jan31of2025 = calendar.makeInstant({2025, 1, 31, 9, 30, 0});
+        QVERIFY(jan31of2024 && jan31of2025);
+        QCOMPARE(calendar.components(*calendar.addingMonths(*jan31of2024, 1)),
+                 (DateComponents{2024, 2, 29, 9, 30, 0}));
+        QCOMPARE(calendar.components(*calendar.addingMonths(*jan31of2025, 1)),
+                 (DateComponents{2025, 2, 28, 9, 30, 0}));
+        QCOMPARE(calendar.components(*calendar.addingMonths(*jan31of2025, -2)),
+                 (DateComponents{2024, 11, 30, 9, 30, 0}));
+    }
+
+    void weekRulesComeFromTheLocaleUnlessGiven_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("firstWeekday");
+        QTest::addColumn<int>("minimumDays");
+        QTest::newRow("en_US") << QStringLiteral("en_US") << int(Calendar::sunday) << 1;
+        QTest::newRow("de_DE") << QStringLiteral("de_DE") << int(Calendar::monday) << 4;
+        QTest::newRow("en_GB") << QStringLiteral("en_GB") << int(Calendar::monday) << 4;
+        QTest::newRow("fr_FR") << QStringLiteral("fr_FR") << int(Calendar::monday) << 4;
+        QTest::newRow("language tag de-DE")
+            << QStringLiteral("de-DE") << int(Calendar::monday) << 4;
+    }
+    void weekRulesComeFromTheLocaleUnlessGiven() {
+        QFETCH(QString, locale);
+        QFETCH(int, firstWeekday);
+        QFETCH(int, minimumDays);
+        const Calendar calendar(u"Europe/Berlin", locale);
+        QCOMPARE(int(calendar.firstWeekday()), firstWeekday);
+        QCOMPARE(calendar.minimumDaysInFirstWeek(), minimumDays);
+
+        const Calendar iso = calendar.withISO8601Weeks();
+        QCOMPARE(iso.weekRules(), Calendar::iso8601WeekRules);
+        QCOMPARE(iso.timeZoneId(), calendar.timeZoneId());
+        QCOMPARE(iso.localeName(), calendar.localeName());
+
+        const Calendar given(u"Europe/Berlin", locale, Calendar::WeekRules{Calendar::saturday, 7});
+        QCOMPARE(int(given.firstWeekday()), int(Calendar::saturday));
+        QCOMPARE(given.minimumDaysInFirstWeek(), 7);
+    }
+
+    void weekIntervalFollowsTheFirstWeekday_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("iso");
+        QTest::addColumn<qint64>("during");
+        QTest::addColumn<qint64>("start");
+        QTest::addColumn<qint64>("end");
+
+        // All in New York. Wednesday 5 March 2025, noon EST.
+        const qint64 wednesday = utc(2025, 3, 5, 17);
+        QTest::newRow("Sunday-first en_US") << QStringLiteral("en_US") << false << wednesday
+                                            << utc(2025, 3, 2, 5) << utc(2025, 3, 9, 5);
+        // The Monday-first week ends after the clocks went forward: 167 hours long.
+        QTest::newRow("Monday-first de_DE") << QStringLiteral("de_DE") << false << wednesday
+                                            << utc(2025, 3, 3, 5) << utc(2025, 3, 10, 4);
+        QTest::newRow("ISO weeks over en_US") << QStringLiteral("en_US") << true << wednesday
+                                              << utc(2025, 3, 3, 5) << utc(2025, 3, 10, 4);
+        // Sunday 9 March, noon EDT: the first day of a Sunday week, the last of a Monday week.
+        const qint64 sunday = utc(2025, 3, 9, 16);
+        QTest::newRow("Sunday in Sunday-first") << QStringLiteral("en_US") << false << sunday
+                                                << utc(2025, 3, 9, 5) << utc(2025, 3, 16, 4);
+        QTest::newRow("Sunday in Monday-first") << QStringLiteral("de_DE") << false << sunday
+                                                << utc(2025, 3, 3, 5) << utc(2025, 3, 10, 4);
+        QTest::newRow("week across new year")
+            << QStringLiteral("de_DE") << false << utc(2025, 1, 1, 17) << utc(2024, 12, 30, 5)
+            << utc(2025, 1, 6, 5);
+        QTest::newRow("first instant of the week")
+            << QStringLiteral("en_US") << false << utc(2025, 3, 2, 5) << utc(2025, 3, 2, 5)
+            << utc(2025, 3, 9, 5);
+        QTest::newRow("last instant of the week")
+            << QStringLiteral("en_US") << false << utc(2025, 3, 9, 5) - 1 << utc(2025, 3, 2, 5)
+            << utc(2025, 3, 9, 5);
+    }
+    void weekIntervalFollowsTheFirstWeekday() {
+        QFETCH(QString, locale);
+        QFETCH(bool, iso);
+        QFETCH(qint64, during);
+        QFETCH(qint64, start);
+        QFETCH(qint64, end);
+        Calendar calendar(u"America/New_York", locale);
+        if (iso)
+            calendar = calendar.withISO8601Weeks();
+        const auto week = calendar.weekInterval(instant(during));
+        QVERIFY(week);
+        QCOMPARE(week->start.msecsSinceEpoch(), start);
+        QCOMPARE(week->end.msecsSinceEpoch(), end);
+        QCOMPARE(calendar.daysBetween(week->start, week->end), std::optional<std::int64_t>(7));
+    }
+
+    void monthAndYearIntervals() {
+        const Calendar calendar = newYork();
+        const auto february = calendar.monthInterval(instant(utc(2024, 2, 29, 23)));
+        QVERIFY(february);
+        QCOMPARE(february->start.msecsSinceEpoch(), utc(2024, 2, 1, 5));
+        QCOMPARE(february->end.msecsSinceEpoch(), utc(2024, 3, 1, 5));
+
+        // 1 January 2025 at 01:00 UTC is still New Year's Eve in New York.
+        const auto year = calendar.yearInterval(instant(utc(2025, 1, 1, 1)));
+        QVERIFY(year);
+        QCOMPARE(year->start.msecsSinceEpoch(), utc(2024, 1, 1, 5));
+        QCOMPARE(year->end.msecsSinceEpoch(), utc(2025, 1, 1, 5));
+        QCOMPARE(calendar.daysBetween(year->start, year->end), std::optional<std::int64_t>(366));
+    }
+
+    void makeInstantBuildsOnlyRealDates_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("hourOfDay");
+        QTest::addColumn<int>("minute");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<qint64>("expected"); // -1: cannot be built
+
+        QTest::newRow("Feb 29 in a leap year")
+            << 2024 << 2 << 29 << 12 << 0 << 0 << utc(2024, 2, 29, 17);
+        QTest::newRow("Feb 29 in a common year") << 2023 << 2 << 29 << 12 << 0 << 0 << qint64(-1);
+        QTest::newRow("Feb 30") << 2024 << 2 << 30 << 12 << 0 << 0 << qint64(-1);
+        QTest::newRow("April 31") << 2025 << 4 << 31 << 0 << 0 << 0 << qint64(-1);
+        QTest::newRow("month 13") << 2025 << 13 << 1 << 0 << 0 << 0 << qint64(-1);
+        QTest::newRow("month 0") << 2025 << 0 << 1 << 0 << 0 << 0 << qint64(-1);
+        QTest::newRow("day 0") << 2025 << 1 << 0 << 0 << 0 << 0 << qint64(-1);
+        QTest::newRow("hour 24") << 2025 << 1 << 1 << 24 << 0 << 0 << qint64(-1);
+        QTest::newRow("minute 60") << 2025 << 1 << 1 << 0 << 60 << 0 << qint64(-1);
+        QTest::newRow("second 60") << 2025 << 1 << 1 << 0 << 0 << 60 << qint64(-1);
+        QTest::newRow("negative second") << 2025 << 1 << 1 << 0 << 0 << -1 << qint64(-1);
+        QTest::newRow("far beyond the computable range")
+            << 6'000'000 << 1 << 1 << 0 << 0 << 0 << qint64(-1);
+        QTest::newRow("last second of a year")
+            << 2025 << 12 << 31 << 23 << 59 << 59 << utc(2026, 1, 1, 4, 59, 59);
+        QTest::newRow("skipped 02:30 is 03:30 EDT")
+            << 2025 << 3 << 9 << 2 << 30 << 0 << utc(2025, 3, 9, 7, 30);
+        QTest::newRow("repeated 01:30 is its first, EDT, occurrence")
+            << 2025 << 11 << 2 << 1 << 30 << 0 << utc(2025, 11, 2, 5, 30);
+    }
+    void makeInstantBuildsOnlyRealDates() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, hourOfDay);
+        QFETCH(int, minute);
+        QFETCH(int, second);
+        QFETCH(qint64, expected);
+
+        const Calendar calendar = newYork();
+        const DateComponents components{year, month, day, hourOfDay, minute, second};
+        const auto built = calendar.makeInstant(components);
+        if (expected == -1) {
+            QVERIFY(!built);
+            return;
+        }
+        QVERIFY(built);
+        QCOMPARE(built->msecsSinceEpoch(), expected);
+    }
+
+    void componentsReadBackWhatWasBuilt_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("hourOfDay");
+        QTest::newRow("New York noon")
+            << QStringLiteral("America/New_York") << 2025 << 3 << 5 << 12;
+        QTest::newRow("Berlin midnight on the 25-hour day")
+            << QStringLiteral("Europe/Berlin") << 2025 << 10 << 26 << 0;
+        QTest::newRow("Sydney late evening, year end")
+            << QStringLiteral("Australia/Sydney") << 2024 << 12 << 31 << 23;
+        QTest::newRow("leap day") << QStringLiteral("Europe/Berlin") << 2024 << 2 << 29 << 12;
+    }
+    void componentsReadBackWhatWasBuilt() {
+        QFETCH(QString, zone);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, hourOfDay);
+        const Calendar calendar(zone, u"en_GB");
+        const DateComponents components{year, month, day, hourOfDay, 41, 7};
+        const auto built = calendar.makeInstant(components);
+        QVERIFY(built);
+        QCOMPARE(calendar.components(*built), components);
+        // Milliseconds are not a component.
+        QCOMPARE(calendar.components(built->addingMSecs(999)), components);
+    }
+
+    void theSameInstantFallsOnDifferentDaysByZone() {
+        // 2025-03-04 03:00 UTC: Monday evening in New York, Tuesday afternoon in Sydney.
+        const Instant moment = instant(utc(2025, 3, 4, 3));
+        const Calendar newYorkCalendar = newYork();
+        const Calendar sydney(u"Australia/Sydney", u"en_US");
+        QCOMPARE(newYorkCalendar.weekday(moment), Calendar::monday);
+        QCOMPARE(sydney.weekday(moment), Calendar::tuesday);
+        QCOMPARE(newYorkCalendar.components(moment), (DateComponents{2025, 3, 3, 22, 0, 0}));
+        QCOMPARE(sydney.components(moment), (DateComponents{2025, 3, 4, 14, 0, 0}));
+
+        const Instant laterUtcSameDay = instant(utc(2025, 3, 4, 20));
+        QVERIFY(!newYorkCalendar.isSameDay(moment, laterUtcSameDay));
+        QVERIFY(sydney.isSameDay(moment, instant(utc(2025, 3, 4, 12, 59))));
+        QVERIFY(!sydney.isSameDay(moment, instant(utc(2025, 3, 4, 13))));
+    }
+
+    void weekdayNumbersStartOnSunday() {
+        const Calendar calendar(u"Europe/Berlin", u"de_DE");
+        QCOMPARE(int(calendar.weekday(instant(utc(2025, 3, 2, 12)))), 1); // a Sunday
+        QCOMPARE(int(calendar.weekday(instant(utc(2026, 1, 1, 12)))), 5); // a Thursday
+        QCOMPARE(int(calendar.weekday(instant(utc(2025, 3, 8, 12)))), 7); // a Saturday
+    }
+
+    void valuesCompareBySettings() {
+        const Calendar first = newYork();
+        const Calendar copy = first;
+        QVERIFY(copy.isSameObject(first));
+        QVERIFY(newYork() == first);
+        QVERIFY(!newYork().isSameObject(first));
+        QVERIFY(!(first.withISO8601Weeks() == first));
+        QVERIFY(!(Calendar(u"America/New_York", u"en_GB") == first));
+
+        const Calendar moved = first.withTimeZone(u"Australia/Sydney");
+        QCOMPARE(moved.timeZoneId(), QStringLiteral("Australia/Sydney"));
+        QCOMPARE(moved.localeName(), QStringLiteral("en_US"));
+        QCOMPARE(moved.weekRules(), first.weekRules());
+        QCOMPARE(first.timeZoneId(), QStringLiteral("America/New_York"));
+    }
+
+    void unknownTimeZonesAreRefused() {
+        QVERIFY(Calendar::isKnownTimeZone(u"Europe/Berlin"));
+        QVERIFY(!Calendar::isKnownTimeZone(u"Mars/Olympus_Mons"));
+        QVERIFY(!Calendar::isKnownTimeZone(u""));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Calendar(u"Mars/Olympus_Mons", u"en_US"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, newYork().withTimeZone(u"Nowhere"));
+        QVERIFY_THROWS_EXCEPTION(
+            std::invalid_argument,
+            Calendar(u"UTC", u"en_US", Calendar::WeekRules{Calendar::monday, 0}));
+    }
+
+    void resultsOutsideTheComputableRangeAreNothing() {
+        const Calendar calendar = newYork();
+        const Instant now = instant(utc(2025, 3, 4));
+        QVERIFY(!calendar.addingDays(now, std::int64_t(1) << 40));
+        QVERIFY(!calendar.addingDays(now, 3'000'000'000LL * 365));
+        const Instant farFuture = Instant::fromMSecsSinceEpoch(std::numeric_limits<qint64>::max());
+        QVERIFY(!calendar.weekInterval(farFuture));
+        QVERIFY(!calendar.yearInterval(farFuture));
+        QVERIFY(!calendar.daysBetween(now, farFuture));
+        // Operations without an optional still answer, clamped to the range.
+        QVERIFY(calendar.startOfDay(farFuture) < farFuture);
+    }
+
+    void currentCalendarReadsTheSystemTimeZone() {
+        qputenv("TZ", "Australia/Sydney");
+        const Calendar calendar = Calendar::current();
+        QCOMPARE(calendar.timeZoneId(), QStringLiteral("Australia/Sydney"));
+        if (QLocale::system().language() == QLocale::C)
+            QCOMPARE(calendar.localeName(), QStringLiteral("en_US_POSIX"));
+        qunsetenv("TZ");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalendar)
+#include "tst_calendar.moc"
