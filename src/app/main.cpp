@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
+#include "ui/design/AppColors.h"
+#include "ui/design/DesignGallery.h"
+
 #include <QApplication>
 #include <QMainWindow>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,20 +12,32 @@
 namespace {
 
 // Without a display Qt aborts with a platform-plugin dump; say what to do instead.
-bool hasDisplay()
-{
+bool hasDisplay() {
 #if defined(Q_OS_LINUX)
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
-        || qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
 #else
     return true;
 #endif
 }
 
+// A developer's look at the visual vocabulary: `brevanta --design-gallery [--dark]`.
+int runDesignGallery(QApplication& application) {
+    using brevanta::AppColors;
+    const bool dark = application.arguments().contains(QStringLiteral("--dark"));
+    QApplication::setPalette(
+        AppColors::palette(dark ? AppColors::Appearance::dark : AppColors::Appearance::light));
+    brevanta::DesignGallery gallery;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    gallery.setGeometry(available.intersected(QRect(available.topLeft(), QSize(1440, 960))));
+    gallery.show();
+    gallery.activateWindow();
+    return application.exec();
+}
+
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     if (!hasDisplay()) {
         std::fputs("brevanta: no display found; run it from a desktop session, or under a virtual "
                    "display with: xvfb-run make run\n",
@@ -29,6 +45,8 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication application(argc, argv);
+    if (application.arguments().contains(QStringLiteral("--design-gallery")))
+        return runDesignGallery(application);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Brevanta"));
     window.resize(1100, 720);

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: MIT
+#include "ui/design/AppTypography.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QtTest>
+
+using namespace brevanta;
+
+namespace {
+
+/// The size of `font` in the unit the default font was given in.
+qreal sizeInDefaultUnit(const QFont& font, bool pixels) {
+    return pixels ? font.pixelSize() : font.pointSizeF();
+}
+
+} // namespace
+
+class TestAppTypography : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { m_original = QApplication::font(); }
+    void cleanup() { QApplication::setFont(m_original); }
+
+    void textStylesScaleFromTheDefaultFont_data() {
+        QTest::addColumn<qreal>("size");
+        QTest::addColumn<bool>("pixels");
+        QTest::newRow("13 points") << 13.0 << false;
+        QTest::newRow("9 points, a Linux default") << 9.0 << false;
+        QTest::newRow("20 points, a large setting") << 20.0 << false;
+        QTest::newRow("16 pixels") << 16.0 << true;
+    }
+    void textStylesScaleFromTheDefaultFont() {
+        QFETCH(qreal, size);
+        QFETCH(bool, pixels);
+        QFont base = QApplication::font();
+        if (pixels)
+            base.setPixelSize(int(size));
+        else
+            base.setPointSizeF(size);
+        QApplication::setFont(base);
+
+        // Pixel sizes are whole numbers, so allow the rounding.
+        const qreal tolerance = pixels ? 0.5 : 0.01;
+        auto expectRatio = [&](const QFont& font, qreal ratio) {
+            const qreal actual = sizeInDefaultUnit(font, pixels);
+            if (std::abs(actual - size * ratio) > tolerance)
+                QFAIL(qPrintable(QStringLiteral("%1 instead of %2").arg(actual).arg(size * ratio)));
+        };
+        expectRatio(AppTypography::body(), 1.0);
+        expectRatio(AppTypography::headlineStyle(), 1.0);
+        expectRatio(AppTypography::subheadlineStyle(), 11.0 / 13.0);
+        expectRatio(AppTypography::caption(), 10.0 / 13.0);
+        expectRatio(AppTypography::title2Style(), 17.0 / 13.0);
+        expectRatio(AppTypography::cardTitle(), 11.0 / 13.0);
+        expectRatio(AppTypography::sectionTitle(), 1.0);
+
+        QCOMPARE(AppTypography::headlineStyle().weight(), QFont::DemiBold);
+        QCOMPARE(AppTypography::cardTitle().weight(), QFont::DemiBold);
+        QCOMPARE(AppTypography::body().weight(), base.weight());
+        QCOMPARE(AppTypography::body().family(), base.family());
+    }
+
+    void fixedSizesAreLogicalPixelsWhateverTheDefault_data() {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("weight");
+        QTest::newRow("editorialHero") << AppTypography::editorialHero() << 56 << int(QFont::Bold);
+        QTest::newRow("editorialTitle")
+            << AppTypography::editorialTitle() << 38 << int(QFont::Bold);
+        QTest::newRow("screenTitle") << AppTypography::screenTitle() << 30 << int(QFont::Bold);
+        QTest::newRow("editorialBody")
+            << AppTypography::editorialBody() << 17 << int(QFont::Normal);
+    }
+    void fixedSizesAreLogicalPixelsWhateverTheDefault() {
+        QFETCH(QFont, font);
+        QFETCH(int, pixels);
+        QFETCH(int, weight);
+        QCOMPARE(font.pixelSize(), pixels);
+        QCOMPARE(int(font.weight()), weight);
+        // The same style made under a very different default keeps its size.
+        QFont large = QApplication::font();
+        large.setPointSizeF(24);
+        QApplication::setFont(large);
+        QCOMPARE(AppTypography::system(pixels).pixelSize(), pixels);
+    }
+
+    void monospacedDigitsShareOneAdvance() {
+        const QFont font =
+            AppTypography::withMonospacedDigits(AppTypography::system(76, QFont::Medium));
+        const QFontMetricsF metrics(font);
+        const qreal zero = metrics.horizontalAdvance(QLatin1Char('0'));
+        for (char digit = '1'; digit <= '9'; ++digit)
+            QCOMPARE(metrics.horizontalAdvance(QLatin1Char(digit)), zero);
+        QCOMPARE(font.pixelSize(), 76);
+    }
+
+    void trackingIsAbsolute() {
+        const QFont font = AppTypography::withTracking(AppTypography::caption(), 1.5);
+        QCOMPARE(font.letterSpacingType(), QFont::AbsoluteSpacing);
+        QCOMPARE(font.letterSpacing(), 1.5);
+    }
+
+private:
+    QFont m_original;
+};
+
+QTEST_MAIN(TestAppTypography)
+#include "tst_apptypography.moc"

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#include "ui/design/AppLabel.h"
+#include "ui/design/BrevantaBrandFont.h"
+#include "ui/design/BrevantaBrandMark.h"
+#include "ui/design/BrevantaBrandSignature.h"
+#include "ui/design/BrevantaWordmark.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QtTest>
+
+using namespace brevanta;
+
+class TestBrand : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void wordmarkFallsBackToASemiboldSerif() {
+        // Neither the file nor an installed copy of the brand typeface exists here.
+        if (BrevantaBrandFont::isAvailable())
+            QSKIP("the brand typeface is installed on this machine");
+        BrevantaWordmark wordmark(28);
+        QCOMPARE(wordmark.text(), QStringLiteral("Brevanta"));
+        const QFont font = wordmark.font();
+        QCOMPARE(font.pixelSize(), 28);
+        QCOMPARE(font.weight(), QFont::DemiBold);
+        QCOMPARE(font.letterSpacingType(), QFont::AbsoluteSpacing);
+        // Letter spacing is kept in 64ths of a pixel.
+        QVERIFY(std::abs(font.letterSpacing() + 0.35) <= 1.0 / 64);
+
+        const QString family = QFontInfo(font).family();
+        QCOMPARE(family, BrevantaBrandFont::serifFallbackFamily());
+        QVERIFY2(family != QFontInfo(QApplication::font()).family(),
+                 "the wordmark must not fall back to the sans-serif UI font");
+    }
+
+    void markDrawsItsArtworkCentred() {
+        const QPixmap mark = BrevantaBrandMark::pixmap(64);
+        const QImage image = mark.toImage();
+        QCOMPARE(image.size(), QSize(64, 64));
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(63, 63)), 0);
+        // The soundhole is dark ink inside the pick.
+        const QColor soundhole = image.pixelColor(26, 24);
+        QCOMPARE(soundhole.alpha(), 255);
+        QVERIFY(soundhole.lightnessF() < 0.2);
+        // The pick narrows to its point at the bottom.
+        QVERIFY(qAlpha(image.pixel(32, 55)) > 200);
+        QCOMPARE(qAlpha(image.pixel(12, 50)), 0);
+    }
+
+    void signatureStacksItsSubtitleUnderTheWordmark() {
+        BrevantaBrandSignature signature(30, 22, QStringLiteral("Your practice starts here."),
+                                         AppColors::sidebarText(),
+                                         AppColors::sidebarSecondaryText());
+        signature.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&signature));
+        QVERIFY(signature.subtitleLabel());
+        QCOMPARE(signature.subtitleLabel()->font().pixelSize(), 12);
+        QCOMPARE(signature.subtitleLabel()->palette().color(QPalette::WindowText),
+                 AppColors::sidebarSecondaryText().resolve(&signature));
+        const QRect word = signature.wordmark()->geometry();
+        const QRect subtitle = signature.subtitleLabel()->geometry();
+        const QRect mark = signature.mark()->geometry();
+        QVERIFY(subtitle.top() >= word.bottom());
+        QCOMPARE(subtitle.left(), word.left());
+        QVERIFY(mark.right() < word.left());
+
+        BrevantaBrandSignature plain(30, 22);
+        QVERIFY(!plain.subtitleLabel());
+    }
+};
+
+QTEST_MAIN(TestBrand)
+#include "tst_brand.moc"

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+#include "ui/design/AppButton.h"
+#include "ui/design/AppEmptyState.h"
+#include "ui/design/AppLabel.h"
+#include "ui/design/AppScreenHeader.h"
+#include "ui/design/AppSectionHeader.h"
+#include "ui/design/AppSurface.h"
+#include "ui/design/EditorialInput.h"
+#include "ui/design/EditorialRule.h"
+#include "ui/design/EditorialSectionHeader.h"
+#include "ui/design/SoftShadow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace brevanta;
+
+class TestDesignBlocks : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QApplication::setPalette(AppColors::palette(AppColors::Appearance::light)); }
+
+    void screenHeaderPutsActionsAtTheTrailingEdge() {
+        AppScreenHeader header(QStringLiteral("Journal"),
+                               QStringLiteral("Pages from your practice"));
+        auto* action = new AppButton(QStringLiteral("Log Practice"), AppButtonRole::toolbar);
+        header.addActionWidget(action);
+        header.resize(800, header.sizeHint().height());
+        header.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&header));
+        QCOMPARE(action->geometry().right(), header.width() - 1);
+        QVERIFY(header.subtitleLabel()->isVisible());
+        QVERIFY(header.subtitleLabel()->geometry().top() >
+                header.titleLabel()->geometry().bottom());
+        QCOMPARE(header.titleLabel()->font().pixelSize(), 30);
+
+        header.setSubtitle(QString());
+        QVERIFY(!header.subtitleLabel()->isVisible());
+    }
+
+    void headersKeepTheirMinimumSpaceWhenNarrow_data() {
+        QTest::addColumn<bool>("section");
+        QTest::addColumn<int>("minimumSpace");
+        QTest::newRow("screen") << false << 16 + 2 * 20;
+        QTest::newRow("section") << true << 12 + 2 * 16;
+    }
+    void headersKeepTheirMinimumSpaceWhenNarrow() {
+        QFETCH(bool, section);
+        QFETCH(int, minimumSpace);
+        std::unique_ptr<AppTitledHeader> header;
+        if (section)
+            header = std::make_unique<AppSectionHeader>(QStringLiteral("Your year in practice"));
+        else
+            header = std::make_unique<AppScreenHeader>(QStringLiteral("Journal"));
+        auto* action = new AppButton(QStringLiteral("Log Practice"), AppButtonRole::toolbar);
+        header->addActionWidget(action);
+        header->resize(header->minimumSizeHint());
+        header->show();
+        QVERIFY(QTest::qWaitForWindowExposed(header.get()));
+        QVERIFY(action->geometry().left() - header->titleLabel()->geometry().right() - 1 >=
+                minimumSpace);
+    }
+
+    void emptyStateCentresItsActionUnderTheMessage() {
+        AppEmptyState empty(QStringLiteral("Your journal is waiting"),
+                            QStringLiteral("Finish a timer or log practice to begin."),
+                            QStringLiteral("book.closed"));
+        auto* action = new AppButton(QStringLiteral("Log Practice"), AppButtonRole::primary);
+        empty.setAction(action);
+        empty.resize(600, 400);
+        empty.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&empty));
+        QVERIFY(action->isVisible());
+        QCOMPARE(action->geometry().center().x(), empty.rect().center().x());
+        QVERIFY(action->geometry().top() >
+                empty.findChildren<AppLabel*>().last()->geometry().bottom());
+
+        QPointer<QWidget> replaced = action;
+        empty.setAction(nullptr);
+        QTRY_VERIFY(!replaced);
+    }
+
+    void compactEmptyStateIsTighter() {
+        const QString title = QStringLiteral("No matching sessions");
+        const QString message = QStringLiteral("Try another search.");
+        AppEmptyState regular(title, message, QStringLiteral("magnifyingglass"));
+        AppEmptyState compact(title, message, QStringLiteral("magnifyingglass"), true);
+        QCOMPARE(regular.sizeHint().height() - compact.sizeHint().height(), 2 * 8 + 2 * 4);
+    }
+
+    void editorialSectionHeaderTintsSymbolAndTitle() {
+        const AppColor colour = AppColors::category(PracticeCategory::lookForward);
+        EditorialSectionHeader header(QStringLiteral("Look Forward"),
+                                      QStringLiteral("arrow.up.right"), colour);
+        QCOMPARE(header.symbolName(), QStringLiteral("arrow.up.right"));
+        QCOMPARE(header.titleLabel()->palette().color(QPalette::WindowText),
+                 colour.resolve(&header));
+
+        EditorialSectionHeader plain(QStringLiteral("Notes"), QString(), AppColors::primaryText());
+        QVERIFY(plain.symbolName().isEmpty());
+    }
+
+    void ruleIsOnePointInTheBorderColour() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* rule = new EditorialRule;
+        layout->addWidget(rule);
+        window.resize(300, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(rule->height(), 1);
+        QCOMPARE(rule->width(), layout->contentsRect().width());
+    }
+
+    void editorialInputPadsItsText() {
+        QLineEdit field;
+        field.setText(QStringLiteral("Scales in G"));
+        EditorialInput::apply(&field);
+        field.resize(300, field.sizeHint().height());
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        field.setCursorPosition(0);
+        const QRect cursor = field.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        // The rectangle is centred on the cursor line, which stands where the text begins.
+        QCOMPARE(cursor.left() + cursor.width() / 2, 12);
+        QVERIFY(field.sizeHint().height() >= field.fontMetrics().height() + 16);
+        // The panel is the background: the field's base must not paint over it.
+        QCOMPARE(field.palette().color(QPalette::Base).alpha(), 0);
+        const QImage image = field.grab().toImage();
+        const QColor panel = AppColors::secondarySurface().resolve(&field);
+        const QColor window = field.palette().color(QPalette::Window);
+        const qreal a = panel.alphaF();
+        const QColor shown = image.pixelColor(field.width() - 12, field.height() / 2);
+        QVERIFY(std::abs(shown.red() - (panel.red() * a + window.red() * (1 - a))) <= 2);
+        QVERIFY(std::abs(shown.blue() - (panel.blue() * a + window.blue() * (1 - a))) <= 2);
+    }
+
+    void surfaceShadowFollowsItsSurface() {
+        QWidget window;
+        window.resize(400, 300);
+        auto* surface = new AppSurface(AppSurfaceRole::hero, 22, &window);
+        surface->setGeometry(50, 50, 200, 120);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* shadow = window.findChild<SoftShadow*>();
+        QVERIFY(shadow);
+        QCOMPARE(shadow->target(), surface);
+        QVERIFY(shadow->isVisible());
+        QVERIFY(shadow->geometry().contains(surface->geometry()));
+        // It stays beneath the surface and out of the mouse's way.
+        QVERIFY(window.childAt(surface->geometry().center()) == surface);
+        QVERIFY(shadow->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+        surface->move(120, 90);
+        QVERIFY(shadow->geometry().contains(surface->geometry()));
+        surface->hide();
+        QVERIFY(!shadow->isVisible());
+        delete surface;
+        QTRY_VERIFY(!window.findChild<SoftShadow*>());
+    }
+};
+
+QTEST_MAIN(TestDesignBlocks)
+#include "tst_designblocks.moc"
