@@ -2,6 +2,8 @@
 #include "ReferenceCSVReader.h"
 #include "TrickyText.h"
 #include "core/import/CSVReader.h"
+#include "core/import/PracticeCSVParser.h"
+#include "core/import/StrictUtf8.h"
 
 #include <QtTest>
 
@@ -9,6 +11,21 @@ using namespace brevanta;
 using namespace Qt::Literals::StringLiterals;
 
 using Rows = QList<QStringList>;
+
+namespace {
+
+QByteArray fixture(const QString& name) {
+    QFile file(QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", qPrintable(name));
+    return file.readAll();
+}
+
+Rows fixtureRows(const QString& name) {
+    return CSVReader::parse(PracticeCSVParser::decodedText(fixture(name)));
+}
+
+} // namespace
 
 class TestCSVReader : public QObject {
     Q_OBJECT
@@ -122,6 +139,101 @@ private Q_SLOTS:
         QCOMPARE(expected.size(), 4);
         QCOMPARE(CSVReader::parse(crlf), expected);
         QCOMPARE(CSVReader::parse(cr), expected);
+    }
+
+    void everyFixtureReadsLikeCharacterByCharacter() {
+        const QStringList names = QDir(QStringLiteral(BREVANTA_TEST_DATA_DIR))
+                                      .entryList({QStringLiteral("*.csv")}, QDir::Files);
+        QVERIFY(names.size() >= 14);
+        int decoded = 0;
+        for (const QString& name : names) {
+            const std::optional<QString> text = StrictUtf8::decode(fixture(name));
+            if (!text)
+                continue;
+            ++decoded;
+            const Rows rows = CSVReader::parse(*text);
+            QVERIFY2(rows.size() >= 4, qPrintable(name));
+            QCOMPARE(rows, test::referenceCSVRows(*text));
+            for (const QStringList& row : rows)
+                QVERIFY2(!row.join(QString()).contains(u'\r'), qPrintable(name));
+        }
+        QCOMPARE(decoded, names.size() - 1); // all but the Windows-1252 sheet
+    }
+
+    void fixtureFields_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("expected");
+        const QString march = u"Practice Log March 2024.csv"_s;
+        const QString june = u"Practice Log June 2024.csv"_s;
+        QTest::newRow("heading with emoji") << march << 3 << 4 << u"Have Fun 🎸"_s;
+        QTest::newRow("decomposed accent kept as written")
+            << march << 9 << 10 << u"E\u0301tudes by Carcassi no. 1, first line"_s;
+        QTest::newRow("doubled quotes and a comma")
+            << june << 5 << 4 << u"Jammed \"Sweet Child\" style riff, then a 12-bar shuffle in A"_s;
+        QTest::newRow("line breaks in a note")
+            << june << 6 << 7 << u"Chord changes:\nG → Em\nC → D"_s;
+        QTest::newRow("spaces kept") << june << 7 << 4 << u"  Campfire medley, with capo  "_s;
+        QTest::newRow("quotes inside a note")
+            << june << 8 << 7 << u"Rest strokes, free strokes, \"a-m-i\""_s;
+        QTest::newRow("CR inside a quoted note")
+            << u"Practice Log May 2024.csv"_s << 7 << 7 << u"Arpeggios p-i-m-a\nthen p-a-m-i"_s;
+        QTest::newRow("line feed inside a quoted note between CR LF rows")
+            << u"Practice Log April 2024.csv"_s << 6 << 7
+            << u"Chord changes: C–Am–Dm–G\nwith a metronome at 70"_s;
+        QTest::newRow("day cell with a comma") << june << 5 << 0 << u"Monday, Jun 3"_s;
+        QTest::newRow("blank line") << u"Practice Log August 2024.csv"_s << 9 << 0 << QString();
+    }
+    void fixtureFields() {
+        QFETCH(QString, file);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, expected);
+        const Rows rows = fixtureRows(file);
+        QVERIFY(row < rows.size());
+        QVERIFY(column < rows[row].size());
+        QCOMPARE(rows[row][column], expected);
+    }
+
+    void fixtureShapes_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("rowCount");
+        QTest::newRow("CR LF") << u"Practice Log April 2024.csv"_s << 12;
+        QTest::newRow("lone CR") << u"Practice Log May 2024.csv"_s << 10;
+        QTest::newRow("line feeds") << u"Practice Log June 2024.csv"_s << 10;
+        QTest::newRow("blank rows") << u"Practice Log August 2024.csv"_s << 18;
+    }
+    void fixtureShapes() {
+        QFETCH(QString, file);
+        QFETCH(int, rowCount);
+        const Rows rows = fixtureRows(file);
+        QCOMPARE(rows.size(), rowCount);
+        for (const QStringList& row : rows) {
+            if (row != QStringList{QString()})
+                QCOMPARE(row.size(), 13);
+        }
+    }
+
+    // The reader keeps a byte-order mark; removing it is the file decoding's job.
+    void byteOrderMarkIsLeftToTheCaller() {
+        const QByteArray bytes = fixture(u"Practice Log April 2024.csv"_s);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        const Rows withMark = CSVReader::parse(*StrictUtf8::decode(bytes));
+        QCOMPARE(withMark[0][0], u"\uFEFFPractice Log — April 2024"_s);
+        Rows withoutMark = fixtureRows(u"Practice Log April 2024.csv"_s);
+        QCOMPARE(withoutMark[0][0], u"Practice Log — April 2024"_s);
+        withoutMark[0][0].prepend(QChar(0xFEFF));
+        QCOMPARE(withMark, withoutMark);
+    }
+
+    void windows1252SheetIsNotUtf8() {
+        try {
+            PracticeCSVParser::decodedText(fixture(u"Practice Log December 2024.csv"_s));
+            QFAIL("a Windows-1252 sheet was decoded");
+        } catch (const PracticeCSVParser::ParserError& error) {
+            QCOMPARE(error.description(), u"The file is not valid UTF-8."_s);
+        }
     }
 };
 
