@@ -9,8 +9,8 @@ namespace brevanta {
 
 namespace {
 
-// Every code point below this has the grapheme break property Other, Control, CR or LF, so it
-// neither joins its neighbours nor is joined by them (CR LF aside).
+// Every code point below this has the grapheme break property Other, Control, CR or LF: two of
+// them never join, CR LF aside.
 constexpr char16_t kFirstJoiningCodeUnit = 0x0300;
 
 bool isLineEnd(char16_t unit) {

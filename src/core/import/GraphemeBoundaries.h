@@ -13,10 +13,10 @@ namespace brevanta {
 
 /// Where the user-perceived characters (extended grapheme clusters) of a text begin and end.
 ///
-/// Ordinary text is answered from the code units alone: below U+0300 every code point is a
-/// character of its own (CR LF excepted), so two such neighbours always have a boundary between
-/// them. ICU's character break iterator is opened only the first time a position touches a code
-/// unit from U+0300 up, and is then asked only about such positions.
+/// Ordinary text is answered from the code units alone: no two code points below U+0300 ever
+/// join (CR LF aside), so between two such neighbours there is always a boundary. ICU's character
+/// break iterator is opened only the first time a position touches a code unit from U+0300 up,
+/// and is then asked only about such positions.
 class GraphemeBoundaries {
 public:
     /// ICU addresses text with 32-bit offsets: longer texts are seen through windows of this
