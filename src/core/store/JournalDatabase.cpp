@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <tuple>
 
 namespace brevanta {
@@ -97,8 +98,26 @@ void checkJournal(const QSqlDatabase& database, const QString& storeName) {
         fail(JournalDatabase::OpenFailure::notAJournal, versionText);
 }
 
+// The marker is in the file's first page, written with the schema before the file ever runs
+// in WAL mode. Reading it directly keeps SQLite away from files that are not ours at all, so
+// not even its side files appear next to them.
+void checkHeader(const QString& filePath) {
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(JournalDatabase::OpenFailure::unreadable, file.errorString());
+    const QByteArray header = file.read(100);
+    static const QByteArray sqliteMagic("SQLite format 3\0", 16);
+    if (header.size() < 100 || !header.startsWith(sqliteMagic))
+        fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("file is not a database"));
+    const auto byte = [&header](int offset) { return std::uint32_t(std::uint8_t(header[offset])); };
+    const std::uint32_t applicationId = byte(68) << 24 | byte(69) << 16 | byte(70) << 8 | byte(71);
+    if (applicationId != journalApplicationId)
+        fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("no journal marker"));
+}
+
 // Looks at an existing file without any chance of writing to it.
 void validateReadOnly(const QString& filePath, const QString& storeName) {
+    checkHeader(filePath);
     const QString connectionName = newConnectionName();
     std::optional<JournalDatabase::OpenFailed> failure;
     {

@@ -75,8 +75,10 @@ std::unique_ptr<QLockFile> lockJournal(const QString& filePath) {
     auto lock = std::make_unique<QLockFile>(filePath + QStringLiteral(".lock"));
     // Only a lock whose process has died is stale, however long a window stays open.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0))
+    if (lock->tryLock(0)) {
+        QFile::setPermissions(lock->fileName(), QFile::ReadOwner | QFile::WriteOwner);
         return lock;
+    }
     const QString location = QDir::toNativeSeparators(filePath);
     if (lock->error() == QLockFile::LockFailedError) {
         throw JournalStore::OpenError(
