@@ -65,10 +65,11 @@ struct PracticeRecordTracking {
     State state = State::detached;
     /// Whether the store's file holds a row for this record as of the last save.
     bool rowExists = false;
-    /// Bookkeeping of the store's sorted session list.
+    /// Bookkeeping of the store's sorted session list: where the session is, and the start
+    /// under which it was placed there, so it can be found again after startedAt changed.
     bool inSortedList = false;
     bool awaitingSortedInsertion = false;
-    bool awaitingSortedRemoval = false;
+    std::int64_t listedStartedAtMSecs = 0;
 
     PracticeRecordObserver* observer() const { return link ? link->observer : nullptr; }
 };

@@ -182,7 +182,7 @@ bool JournalStore::tracks(const PracticeEntry& entry) const {
     return PracticeRecordAccess::tracking(entry).link == m_link;
 }
 
-void JournalStore::insert(const PracticeSessionPtr& session) {
+void JournalStore::insert(PracticeSessionPtr session) {
     if (!session)
         return;
     PracticeRecordTracking& tracking = trackingOf(*session);
@@ -223,7 +223,7 @@ void JournalStore::adopt(const PracticeEntryPtr& entry) {
     m_unsaved->note(*entry);
 }
 
-void JournalStore::remove(const PracticeSessionPtr& session) {
+void JournalStore::remove(PracticeSessionPtr session) {
     if (!session || !tracks(*session) || trackingOf(*session).state != State::alive)
         return;
     const PracticeRecordChangeGroup group(this);
@@ -241,7 +241,7 @@ void JournalStore::remove(const PracticeSessionPtr& session) {
     noteChange();
 }
 
-void JournalStore::remove(const PracticeEntryPtr& entry) {
+void JournalStore::remove(PracticeEntryPtr entry) {
     if (!entry || !tracks(*entry) || trackingOf(*entry).state != State::alive)
         return;
     const PracticeRecordChangeGroup group(this);
@@ -384,7 +384,7 @@ void JournalStore::sessionWillChange(PracticeSession& session, SessionField) {
 void JournalStore::sessionDidChange(PracticeSession& session, SessionField field) {
     if (trackingOf(session).state == State::alive) {
         if (field == SessionField::startedAt)
-            m_sessions.reposition(session.shared_from_this());
+            m_sessions.reposition(session);
         // Entries join the store through their session, as inserting a session brings them.
         if (field == SessionField::storedEntries) {
             for (const PracticeEntryPtr& entry : session.storedEntries())

@@ -76,13 +76,16 @@ public:
     /// All live sessions, newest first by startedAt.
     const std::vector<PracticeSessionPtr>& sessions() const { return m_sessions.sessions(); }
 
+    // The handles are taken by value: callers often pass an element of sessions() or of a
+    // session's entries, lists that these calls change.
+
     /// Adds a session and its entries. Re-inserting a deleted, unsaved session brings it back.
     /// Throws std::invalid_argument for a record of another store.
-    void insert(const PracticeSessionPtr& session);
+    void insert(PracticeSessionPtr session);
     /// Deletes a session and its entries with it.
-    void remove(const PracticeSessionPtr& session);
+    void remove(PracticeSessionPtr session);
     /// Deletes one entry; its session keeps the others.
-    void remove(const PracticeEntryPtr& entry);
+    void remove(PracticeEntryPtr entry);
 
     bool hasChanges() const;
     /// Writes every unsaved change in one transaction. Throws SaveError; the file is then as it

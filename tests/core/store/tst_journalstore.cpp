@@ -374,6 +374,23 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
     }
 
+    void removingThroughTheLiveListsRemovesThatRecord() {
+        const auto store = JournalStore::open(StoreConfiguration::inMemory());
+        const auto newest =
+            makeSession(minutesAfterMarch(2), {QStringLiteral("x"), QStringLiteral("y")});
+        const auto older = makeSession(minutesAfterMarch(1), {QStringLiteral("z")});
+        store->insert(newest);
+        store->insert(older);
+        // The handles passed are elements of the lists that the removal changes.
+        store->remove(newest->storedEntries()[0]);
+        QCOMPARE(titlesOf(newest->storedEntries()), QStringList{QStringLiteral("y")});
+        store->remove(store->sessions()[0]);
+        QVERIFY(newest->isDeleted());
+        QVERIFY(!older->isDeleted());
+        QVERIFY(!older->storedEntries()[0]->isDeleted());
+        QCOMPARE(store->sessions(), std::vector<PracticeSessionPtr>{older});
+    }
+
     void unknownStoredValuesReadLeniently() {
         {
             const auto store = openJournal();

@@ -59,6 +59,8 @@ private Q_SLOTS:
             helper.kill();
             QVERIFY(helper.waitForFinished(30'000));
             QCOMPARE(helper.exitStatus(), QProcess::CrashExit);
+            // Killed by the test, not stopped by a failure of its own.
+            QCOMPARE(helper.readAllStandardError(), QByteArray());
 
             {
                 const auto store = JournalStore::open(StoreConfiguration::atPath(path));
