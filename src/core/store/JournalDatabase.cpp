@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/store/JournalDatabase.h"
 
+#include "core/store/JournalStore.h"
 #include "core/store/PracticeRecordAccess.h"
 #include "core/store/SortedSessionList.h"
 
@@ -89,7 +90,7 @@ void checkJournal(const QSqlDatabase& database, const QString& storeName) {
         fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("another store's name"));
     const QString versionText = metadataValue(database, QStringLiteral("schemaVersion"));
     const auto version = parsedVersion(versionText);
-    const auto supported = parsedVersion(QString::fromLatin1(JournalDatabase::schemaVersion));
+    const auto supported = parsedVersion(QString::fromLatin1(JournalStore::schemaVersion));
     if (!version)
         fail(JournalDatabase::OpenFailure::notAJournal, versionText);
     if (*version > *supported)
@@ -244,7 +245,7 @@ void JournalDatabase::createSchema(const QString& storeName) {
         QStringLiteral("INSERT INTO metadata (key, value) VALUES ('storeName', '%1'), "
                        "('schemaVersion', '%2')")
             .arg(QString(storeName).replace(QLatin1Char('\''), QStringLiteral("''")),
-                 QString::fromLatin1(schemaVersion)),
+                 QString::fromLatin1(JournalStore::schemaVersion)),
         // pk is the record's identity in the store; id is the record's own identifier, which
         // a new record may share with one deleted in the same save.
         QStringLiteral("CREATE TABLE sessions ("

@@ -52,8 +52,6 @@ public:
         std::vector<WrittenEntry> writtenEntries;
     };
 
-    static constexpr auto schemaVersion = "1.0.0";
-
     /// Throws OpenFailed.
     static std::unique_ptr<JournalDatabase> openInMemory(const QString& storeName);
     /// Opens the journal file, creating it (owner-only) when it does not exist or is empty.

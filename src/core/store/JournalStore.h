@@ -64,6 +64,7 @@ public:
         JournalStore& m_store;
     };
 
+    /// The version of the schema this build reads and writes; recorded in the journal file.
     static constexpr auto schemaVersion = "1.0.0";
 
     /// Opens the store and loads every session. Throws OpenError; a file that is not a journal,
@@ -73,7 +74,8 @@ public:
 
     const StoreConfiguration& configuration() const { return m_configuration; }
 
-    /// All live sessions, newest first by startedAt.
+    /// All live sessions, newest first by startedAt. The list follows the store: copy it before
+    /// changing the store while walking it.
     const std::vector<PracticeSessionPtr>& sessions() const { return m_sessions.sessions(); }
 
     // The handles are taken by value: callers often pass an element of sessions() or of a
