@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/AppColors.h"
 #include "ui/design/DesignGallery.h"
+#include "core/model/BrevantaError.h"
+#include "core/store/JournalStore.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -8,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -35,6 +38,15 @@ int runDesignGallery(QApplication& application) {
     return application.exec();
 }
 
+// Running on without the journal would hide that nothing the user does can be kept.
+int stopForStoreFailure(const QString& description) {
+    const QString message = QStringLiteral("Brevanta could not open its data store. The app "
+                                           "stopped to avoid hiding persistence failure: ") +
+                            description + QLatin1Char('\n');
+    std::fputs(message.toLocal8Bit().constData(), stderr);
+    return EXIT_FAILURE;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,9 +56,22 @@ int main(int argc, char* argv[]) {
                    stderr);
         return EXIT_FAILURE;
     }
+    // The name picks the per-user data folder that holds the journal.
+    QApplication::setApplicationName(QStringLiteral("Brevanta"));
     QApplication application(argc, argv);
     if (application.arguments().contains(QStringLiteral("--design-gallery")))
         return runDesignGallery(application);
+
+    std::unique_ptr<brevanta::JournalStore> store;
+    try {
+        store = brevanta::JournalStore::open(
+            brevanta::StoreConfiguration::fromArguments(QCoreApplication::arguments()));
+    } catch (const brevanta::BrevantaError& error) {
+        return stopForStoreFailure(error.description());
+    } catch (const std::exception& error) {
+        return stopForStoreFailure(QString::fromLocal8Bit(error.what()));
+    }
+
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Brevanta"));
     window.resize(1100, 720);
