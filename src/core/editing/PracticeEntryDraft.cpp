@@ -146,8 +146,11 @@ std::optional<std::int64_t> PracticeEntryDraft::resolvedDurationSeconds() const 
 }
 
 PracticeEntryPtr PracticeEntryDraft::resolvedEntry(Instant now) const {
-    return PracticeEntry::create(id, title, category, resolvedDurationSeconds(), notes, sortOrder,
-                                 nullptr, now);
+    // The journal file stores a null text as SQL NULL, which its title column refuses; an
+    // untouched blank row has a null title, so it goes in as the empty text it means.
+    const QString titleText = title.isNull() ? QStringLiteral("") : title;
+    return PracticeEntry::create(id, titleText, category, resolvedDurationSeconds(), notes,
+                                 sortOrder, nullptr, now);
 }
 
 std::vector<PracticeEntryPtr>
