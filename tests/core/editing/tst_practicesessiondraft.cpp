@@ -127,17 +127,6 @@ private Q_SLOTS:
             QCOMPARE(failureOf([&] { draft.resolvedDurationSeconds(); }), failure);
     }
 
-    void loggedDraftUsesTheTypedMinutes() {
-        PracticeSessionDraft draft(at(newYork, {2025, 3, 5}));
-        QCOMPARE(draft.resolvedDurationSeconds(), 1800);
-        // Without a stored duration, text equal to some earlier one means nothing.
-        draft.originalDurationText = u"30"_s;
-        QCOMPARE(draft.resolvedDurationSeconds(), 1800);
-        draft.duration.setMinutesText(u"0"_s);
-        QCOMPARE(failureOf([&] { draft.resolvedDurationSeconds(); }),
-                 u"Duration must be greater than zero."_s);
-    }
-
     void resolvedStartedAt_data() {
         QTest::addColumn<Instant>("date");
         QTest::addColumn<std::optional<Instant>>("startTime");
@@ -183,14 +172,6 @@ private Q_SLOTS:
         }
         QCOMPARE(draft.resolvedStartedAt(newYork), std::optional<Instant>(expected));
         QCOMPARE(draft.requiredStartedAt(newYork), expected);
-    }
-
-    void explicitTimeInTheSkippedHourReadsAsThreeThirty() {
-        PracticeSessionDraft draft(at(newYork, {2025, 3, 9, 12}));
-        draft.hasExplicitStartTime = true;
-        draft.startTime = at(newYork, {2025, 3, 10, 2, 30});
-        const DateComponents start = newYork.components(*draft.resolvedStartedAt(newYork));
-        QCOMPARE(start, (DateComponents{2025, 3, 9, 3, 30, 0}));
     }
 
     void startTheCalendarCannotBuild() {
