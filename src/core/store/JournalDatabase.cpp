@@ -143,6 +143,11 @@ void validateReadOnly(const QString& filePath, const QString& storeName) {
         throw *failure;
 }
 
+// A null QString binds as SQL NULL; an entry's title is never absent, only empty.
+QVariant requiredText(const QString& text) {
+    return text.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(text);
+}
+
 QVariant optionalText(const std::optional<QString>& text) {
     return text ? QVariant(*text) : QVariant();
 }
@@ -485,8 +490,8 @@ std::optional<QString> JournalDatabase::write(const Changes& changes) {
         QSqlQuery& query = *m_upsertEntry;
         query.bindValue(0, qint64(PracticeRecordAccess::tracking(entry).key));
         query.bindValue(1, uuidText(entry.id()));
-        query.bindValue(2, entry.title());
-        query.bindValue(3, entry.categoryRawValue());
+        query.bindValue(2, requiredText(entry.title()));
+        query.bindValue(3, requiredText(entry.categoryRawValue()));
         query.bindValue(4, optionalInteger(entry.durationSeconds()));
         query.bindValue(5, optionalText(entry.notes()));
         query.bindValue(6, qint64(entry.sortOrder()));

@@ -173,6 +173,26 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(StoreConfiguration::defaultFilePath()));
     }
 
+    void entryWithoutTitleSavesAsEmptyTitle() {
+        const QUuid sessionId = QUuid::createUuid();
+        {
+            const auto store = openJournal();
+            const auto untitled = PracticeEntry::create(QUuid::createUuid(), QString(),
+                                                        PracticeCategory::haveFun, std::nullopt,
+                                                        std::nullopt, 0, nullptr, march);
+            store->insert(PracticeSession::create(sessionId, march, 60,
+                                                  PracticeSessionSource::manual, std::nullopt,
+                                                  {untitled}, march));
+            store->save();
+        }
+        const auto store = openJournal();
+        QCOMPARE(store->sessions().size(), 1u);
+        const PracticeSessionPtr session = store->sessions().front();
+        QCOMPARE(session->storedEntries().size(), 1u);
+        QCOMPARE(session->storedEntries().front()->title(), QString());
+        QCOMPARE(session->title(), QStringLiteral("Practice Session"));
+    }
+
     void savedSessionsSurviveReopening() {
         const QUuid sessionId = QUuid::createUuid();
         const QUuid entryId = QUuid::createUuid();
