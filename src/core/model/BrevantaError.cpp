@@ -3,8 +3,7 @@
 
 namespace brevanta {
 
-const char* BrevantaError::what() const noexcept
-{
+const char* BrevantaError::what() const noexcept {
     try {
         m_what = description().toUtf8();
     } catch (...) {

@@ -5,9 +5,7 @@ namespace brevanta {
 
 namespace {
 
-template <typename Enumeration>
-std::optional<Enumeration> caseWithRawValue(QStringView rawValue)
-{
+template <typename Enumeration> std::optional<Enumeration> caseWithRawValue(QStringView rawValue) {
     for (const auto candidate : Enumeration::allCases()) {
         if (candidate.rawValue() == rawValue)
             return candidate;
@@ -17,18 +15,15 @@ std::optional<Enumeration> caseWithRawValue(QStringView rawValue)
 
 } // namespace
 
-std::optional<PracticeCategory> PracticeCategory::fromRawValue(QStringView rawValue)
-{
+std::optional<PracticeCategory> PracticeCategory::fromRawValue(QStringView rawValue) {
     return caseWithRawValue<PracticeCategory>(rawValue);
 }
 
-PracticeCategory PracticeCategory::fromPersistedRawValue(QStringView rawValue)
-{
+PracticeCategory PracticeCategory::fromPersistedRawValue(QStringView rawValue) {
     return fromRawValue(rawValue).value_or(lookBack);
 }
 
-QString PracticeCategory::rawValue() const
-{
+QString PracticeCategory::rawValue() const {
     switch (m_value) {
     case haveFun:
         return QStringLiteral("haveFun");
@@ -41,8 +36,7 @@ QString PracticeCategory::rawValue() const
     return {};
 }
 
-QString PracticeCategory::title() const
-{
+QString PracticeCategory::title() const {
     switch (m_value) {
     case haveFun:
         return QStringLiteral("Have Fun");
@@ -55,8 +49,7 @@ QString PracticeCategory::title() const
     return {};
 }
 
-QString PracticeCategory::symbolName() const
-{
+QString PracticeCategory::symbolName() const {
     switch (m_value) {
     case haveFun:
         return QStringLiteral("sparkles");
@@ -69,18 +62,15 @@ QString PracticeCategory::symbolName() const
     return {};
 }
 
-std::optional<PracticeSessionSource> PracticeSessionSource::fromRawValue(QStringView rawValue)
-{
+std::optional<PracticeSessionSource> PracticeSessionSource::fromRawValue(QStringView rawValue) {
     return caseWithRawValue<PracticeSessionSource>(rawValue);
 }
 
-PracticeSessionSource PracticeSessionSource::fromPersistedRawValue(QStringView rawValue)
-{
+PracticeSessionSource PracticeSessionSource::fromPersistedRawValue(QStringView rawValue) {
     return fromRawValue(rawValue).value_or(manual);
 }
 
-QString PracticeSessionSource::rawValue() const
-{
+QString PracticeSessionSource::rawValue() const {
     switch (m_value) {
     case timed:
         return QStringLiteral("timed");

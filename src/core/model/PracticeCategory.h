@@ -15,16 +15,16 @@ public:
     enum Value { haveFun, lookBack, lookForward };
 
     constexpr PracticeCategory(Value value)
-        : m_value(value)
-    {
-    }
+        : m_value(value) {}
 
     /// Strict: the case whose raw value is exactly `rawValue` (case-sensitive, untrimmed).
     static std::optional<PracticeCategory> fromRawValue(QStringView rawValue);
     /// Lenient, for every reader of a stored value: unknown text reads as Look Back.
     static PracticeCategory fromPersistedRawValue(QStringView rawValue);
 
-    static constexpr std::array<PracticeCategory, 3> allCases() { return {haveFun, lookBack, lookForward}; }
+    static constexpr std::array<PracticeCategory, 3> allCases() {
+        return {haveFun, lookBack, lookForward};
+    }
 
     constexpr Value value() const { return m_value; }
     constexpr operator Value() const { return m_value; }
@@ -40,8 +40,7 @@ private:
     Value m_value;
 };
 
-inline size_t qHash(PracticeCategory category, size_t seed = 0)
-{
+inline size_t qHash(PracticeCategory category, size_t seed = 0) {
     return qHash(category.rawValue(), seed);
 }
 
@@ -51,15 +50,15 @@ public:
     enum Value { timed, manual, imported };
 
     constexpr PracticeSessionSource(Value value)
-        : m_value(value)
-    {
-    }
+        : m_value(value) {}
 
     static std::optional<PracticeSessionSource> fromRawValue(QStringView rawValue);
     /// Lenient: unknown text reads as manual.
     static PracticeSessionSource fromPersistedRawValue(QStringView rawValue);
 
-    static constexpr std::array<PracticeSessionSource, 3> allCases() { return {timed, manual, imported}; }
+    static constexpr std::array<PracticeSessionSource, 3> allCases() {
+        return {timed, manual, imported};
+    }
 
     constexpr Value value() const { return m_value; }
     constexpr operator Value() const { return m_value; }
@@ -70,8 +69,7 @@ private:
     Value m_value;
 };
 
-inline size_t qHash(PracticeSessionSource source, size_t seed = 0)
-{
+inline size_t qHash(PracticeSessionSource source, size_t seed = 0) {
     return qHash(source.rawValue(), seed);
 }
 

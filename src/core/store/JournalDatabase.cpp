@@ -1,0 +1,504 @@
+// SPDX-License-Identifier: MIT
+#include "core/store/JournalDatabase.h"
+
+#include "core/store/PracticeRecordAccess.h"
+#include "core/store/SortedSessionList.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QVariant>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <tuple>
+
+namespace brevanta {
+
+namespace {
+
+// "Brvt": marks the file as a journal before any table is read.
+constexpr std::int64_t journalApplicationId = 0x42727674;
+constexpr int journalUserVersion = 1;
+constexpr int sqliteNotADatabase = 26;
+
+QString newConnectionName() {
+    static std::atomic<quint64> lastNumber{0};
+    return QStringLiteral("brevanta-journal-%1").arg(++lastNumber);
+}
+
+QString describe(const QSqlError& error) {
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.driverText();
+    if (text.isEmpty())
+        text = QStringLiteral("unknown database error");
+    return text;
+}
+
+[[noreturn]] void fail(JournalDatabase::OpenFailure failure, const QString& detail) {
+    throw JournalDatabase::OpenFailed{failure, detail};
+}
+
+// Unreadable, unless SQLite says the bytes are no database at all.
+[[noreturn]] void failReading(const QSqlError& error) {
+    const int primaryCode = error.nativeErrorCode().toInt() & 0xff;
+    fail(primaryCode == sqliteNotADatabase ? JournalDatabase::OpenFailure::notAJournal
+                                           : JournalDatabase::OpenFailure::unreadable,
+         describe(error));
+}
+
+std::optional<std::tuple<int, int, int>> parsedVersion(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != 3)
+        return std::nullopt;
+    int numbers[3] = {};
+    for (int index = 0; index < 3; ++index) {
+        bool ok = false;
+        numbers[index] = parts[index].toInt(&ok);
+        if (!ok || numbers[index] < 0)
+            return std::nullopt;
+    }
+    return std::tuple(numbers[0], numbers[1], numbers[2]);
+}
+
+QString metadataValue(const QSqlDatabase& database, const QString& key) {
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.prepare(QStringLiteral("SELECT value FROM metadata WHERE key = ?")))
+        fail(JournalDatabase::OpenFailure::notAJournal, describe(query.lastError()));
+    query.addBindValue(key);
+    if (!query.exec())
+        failReading(query.lastError());
+    if (!query.next())
+        fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("no %1 recorded").arg(key));
+    return query.value(0).toString();
+}
+
+void checkJournal(const QSqlDatabase& database, const QString& storeName) {
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
+        failReading(query.lastError());
+    if (query.value(0).toLongLong() != journalApplicationId)
+        fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("no journal marker"));
+    query.finish();
+
+    if (metadataValue(database, QStringLiteral("storeName")) != storeName)
+        fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("another store's name"));
+    const QString versionText = metadataValue(database, QStringLiteral("schemaVersion"));
+    const auto version = parsedVersion(versionText);
+    const auto supported = parsedVersion(QString::fromLatin1(JournalDatabase::schemaVersion));
+    if (!version)
+        fail(JournalDatabase::OpenFailure::notAJournal, versionText);
+    if (*version > *supported)
+        fail(JournalDatabase::OpenFailure::newerSchemaVersion, versionText);
+    if (*version < *supported)
+        fail(JournalDatabase::OpenFailure::notAJournal, versionText);
+}
+
+// The marker is in the file's first page, written with the schema before the file ever runs
+// in WAL mode. Reading it directly keeps SQLite away from files that are not ours at all, so
+// not even its side files appear next to them.
+void checkHeader(const QString& filePath) {
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(JournalDatabase::OpenFailure::unreadable, file.errorString());
+    const QByteArray header = file.read(100);
+    static const QByteArray sqliteMagic("SQLite format 3\0", 16);
+    if (header.size() < 100 || !header.startsWith(sqliteMagic))
+        fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("file is not a database"));
+    const auto byte = [&header](int offset) { return std::uint32_t(std::uint8_t(header[offset])); };
+    const std::uint32_t applicationId = byte(68) << 24 | byte(69) << 16 | byte(70) << 8 | byte(71);
+    if (applicationId != journalApplicationId)
+        fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("no journal marker"));
+}
+
+// Looks at an existing file without any chance of writing to it.
+void validateReadOnly(const QString& filePath, const QString& storeName) {
+    checkHeader(filePath);
+    const QString connectionName = newConnectionName();
+    std::optional<JournalDatabase::OpenFailed> failure;
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        database.setDatabaseName(filePath);
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!database.open()) {
+            failure = JournalDatabase::OpenFailed{JournalDatabase::OpenFailure::unreadable,
+                                                  describe(database.lastError())};
+        } else {
+            try {
+                checkJournal(database, storeName);
+            } catch (const JournalDatabase::OpenFailed& failed) {
+                failure = failed;
+            }
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (failure)
+        throw *failure;
+}
+
+QVariant optionalText(const std::optional<QString>& text) {
+    return text ? QVariant(*text) : QVariant();
+}
+
+QVariant optionalInteger(const std::optional<std::int64_t>& value) {
+    return value ? QVariant(qint64(*value)) : QVariant();
+}
+
+QVariant optionalInstant(const std::optional<Instant>& instant) {
+    return instant ? QVariant(qint64(instant->msecsSinceEpoch())) : QVariant();
+}
+
+QString uuidText(QUuid id) {
+    return id.toString(QUuid::WithoutBraces);
+}
+
+} // namespace
+
+JournalDatabase::JournalDatabase(const QString& connectionName)
+    : m_connectionName(connectionName) {}
+
+JournalDatabase::~JournalDatabase() {
+    m_upsertSession.reset();
+    m_upsertEntry.reset();
+    m_deleteSession.reset();
+    m_deleteEntry.reset();
+    {
+        QSqlDatabase database = QSqlDatabase::database(m_connectionName, false);
+        if (database.isValid())
+            database.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+std::unique_ptr<JournalDatabase> JournalDatabase::openInMemory(const QString& storeName) {
+    std::unique_ptr<JournalDatabase> journal(new JournalDatabase(newConnectionName()));
+    QSqlDatabase database =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), journal->m_connectionName);
+    database.setDatabaseName(QStringLiteral(":memory:"));
+    if (!database.open())
+        fail(OpenFailure::unreadable, describe(database.lastError()));
+    journal->createSchema(storeName);
+    journal->execute(QStringLiteral("PRAGMA foreign_keys = ON"));
+    journal->prepareStatements();
+    return journal;
+}
+
+std::unique_ptr<JournalDatabase> JournalDatabase::openFile(const QString& filePath,
+                                                           const QString& storeName) {
+    const QFileInfo info(filePath);
+    if (info.exists() && !info.isFile())
+        fail(OpenFailure::notAJournal, QStringLiteral("it is not a file"));
+    // An empty file holds nothing to protect: a first start that stopped before the schema was
+    // written leaves one behind.
+    const bool isNew = !info.exists() ||
+                       (info.size() == 0 && !QFileInfo::exists(filePath + QStringLiteral("-wal")));
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+    if (!info.exists()) {
+        QFile file(filePath);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+            fail(OpenFailure::unreadable, file.errorString());
+    } else if (!isNew) {
+        validateReadOnly(filePath, storeName);
+    }
+    QFile::setPermissions(filePath, ownerOnly);
+
+    std::unique_ptr<JournalDatabase> journal(new JournalDatabase(newConnectionName()));
+    QSqlDatabase database =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), journal->m_connectionName);
+    database.setDatabaseName(filePath);
+    if (!database.open())
+        fail(OpenFailure::unreadable, describe(database.lastError()));
+    if (isNew)
+        journal->createSchema(storeName);
+    // After the schema, so that a new file is never a bare database without its marker.
+    journal->execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+    journal->execute(QStringLiteral("PRAGMA synchronous = FULL"));
+    journal->execute(QStringLiteral("PRAGMA foreign_keys = ON"));
+    journal->prepareStatements();
+    return journal;
+}
+
+QSqlQuery JournalDatabase::makeQuery() const {
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    query.setForwardOnly(true);
+    return query;
+}
+
+void JournalDatabase::execute(const QString& statement) {
+    QSqlQuery query = makeQuery();
+    if (!query.exec(statement))
+        failReading(query.lastError());
+}
+
+void JournalDatabase::createSchema(const QString& storeName) {
+    const QString statements[] = {
+        QStringLiteral("BEGIN IMMEDIATE"),
+        QStringLiteral(
+            "CREATE TABLE metadata (key TEXT PRIMARY KEY NOT NULL, value TEXT NOT NULL)"),
+        QStringLiteral("INSERT INTO metadata (key, value) VALUES ('storeName', '%1'), "
+                       "('schemaVersion', '%2')")
+            .arg(QString(storeName).replace(QLatin1Char('\''), QStringLiteral("''")),
+                 QString::fromLatin1(schemaVersion)),
+        // pk is the record's identity in the store; id is the record's own identifier, which
+        // a new record may share with one deleted in the same save.
+        QStringLiteral("CREATE TABLE sessions ("
+                       "pk INTEGER PRIMARY KEY NOT NULL, "
+                       "id TEXT NOT NULL, "
+                       "startedAt INTEGER NOT NULL, "
+                       "endedAt INTEGER NOT NULL, "
+                       "durationSeconds INTEGER NOT NULL DEFAULT 1, "
+                       "sourceRawValue TEXT NOT NULL DEFAULT 'manual', "
+                       "notes TEXT, "
+                       "createdAt INTEGER NOT NULL, "
+                       "updatedAt INTEGER)"),
+        QStringLiteral("CREATE TABLE entries ("
+                       "pk INTEGER PRIMARY KEY NOT NULL, "
+                       "id TEXT NOT NULL, "
+                       "title TEXT NOT NULL DEFAULT '', "
+                       "categoryRawValue TEXT NOT NULL DEFAULT 'lookBack', "
+                       "durationSeconds INTEGER, "
+                       "notes TEXT, "
+                       "sortOrder INTEGER NOT NULL DEFAULT 0, "
+                       "createdAt INTEGER NOT NULL, "
+                       "updatedAt INTEGER, "
+                       "sessionKey INTEGER REFERENCES sessions (pk) ON DELETE CASCADE, "
+                       "position INTEGER NOT NULL DEFAULT 0)"),
+        QStringLiteral("CREATE INDEX entriesBySession ON entries (sessionKey)"),
+        QStringLiteral("PRAGMA application_id = %1").arg(journalApplicationId),
+        QStringLiteral("PRAGMA user_version = %1").arg(journalUserVersion),
+        QStringLiteral("COMMIT"),
+    };
+    for (const QString& statement : statements) {
+        QSqlQuery query = makeQuery();
+        if (!query.exec(statement)) {
+            const QSqlError error = query.lastError();
+            QSqlQuery(QSqlDatabase::database(m_connectionName, false))
+                .exec(QStringLiteral("ROLLBACK"));
+            fail(OpenFailure::unreadable, describe(error));
+        }
+    }
+}
+
+void JournalDatabase::prepareStatements() {
+    const auto prepared = [this](const QString& statement) {
+        QSqlQuery query = makeQuery();
+        if (!query.prepare(statement))
+            failReading(query.lastError());
+        return query;
+    };
+    m_upsertSession = prepared(QStringLiteral(
+        "INSERT INTO sessions (pk, id, startedAt, endedAt, durationSeconds, sourceRawValue, "
+        "notes, createdAt, updatedAt) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) "
+        "ON CONFLICT (pk) DO UPDATE SET id = excluded.id, startedAt = excluded.startedAt, "
+        "endedAt = excluded.endedAt, durationSeconds = excluded.durationSeconds, "
+        "sourceRawValue = excluded.sourceRawValue, notes = excluded.notes, "
+        "createdAt = excluded.createdAt, updatedAt = excluded.updatedAt"));
+    m_upsertEntry = prepared(QStringLiteral(
+        "INSERT INTO entries (pk, id, title, categoryRawValue, durationSeconds, notes, "
+        "sortOrder, createdAt, updatedAt, sessionKey, position) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+        "ON CONFLICT (pk) DO UPDATE SET id = excluded.id, title = excluded.title, "
+        "categoryRawValue = excluded.categoryRawValue, "
+        "durationSeconds = excluded.durationSeconds, notes = excluded.notes, "
+        "sortOrder = excluded.sortOrder, createdAt = excluded.createdAt, "
+        "updatedAt = excluded.updatedAt, sessionKey = excluded.sessionKey, "
+        "position = excluded.position"));
+    m_deleteSession = prepared(QStringLiteral("DELETE FROM sessions WHERE pk = ?"));
+    m_deleteEntry = prepared(QStringLiteral("DELETE FROM entries WHERE pk = ?"));
+}
+
+JournalDatabase::Loaded
+JournalDatabase::load(const std::shared_ptr<PracticeRecordObserverLink>& link) {
+    Loaded loaded;
+    QSqlQuery query = makeQuery();
+
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sessions")) || !query.next())
+        failReading(query.lastError());
+    std::vector<PracticeSessionPtr> byKey;
+    byKey.reserve(static_cast<std::size_t>(query.value(0).toLongLong()));
+    query.finish();
+
+    // Rows in key order: a plain table scan, and a list that entries can find their session in
+    // by binary search.
+    if (!query.exec(QStringLiteral(
+            "SELECT pk, id, startedAt, endedAt, durationSeconds, sourceRawValue, notes, "
+            "createdAt, updatedAt FROM sessions ORDER BY pk")))
+        failReading(query.lastError());
+    while (query.next()) {
+        PracticeSessionPtr session = PracticeRecordAccess::makeSession();
+        PracticeRecordAccess::SessionFields& fields = PracticeRecordAccess::fields(*session);
+        PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
+        tracking.key = query.value(0).toLongLong();
+        fields.id = QUuid::fromString(query.value(1).toString());
+        fields.startedAt = Instant::fromMSecsSinceEpoch(query.value(2).toLongLong());
+        fields.endedAt = Instant::fromMSecsSinceEpoch(query.value(3).toLongLong());
+        fields.durationSeconds = query.value(4).toLongLong();
+        fields.sourceRawValue = query.value(5).toString();
+        const QVariant notes = query.value(6);
+        if (!notes.isNull())
+            fields.notes = notes.toString();
+        fields.createdAt = Instant::fromMSecsSinceEpoch(query.value(7).toLongLong());
+        const QVariant updatedAt = query.value(8);
+        if (!updatedAt.isNull())
+            fields.updatedAt = Instant::fromMSecsSinceEpoch(updatedAt.toLongLong());
+        tracking.link = link;
+        tracking.state = PracticeRecordTracking::State::alive;
+        tracking.rowExists = true;
+        byKey.push_back(std::move(session));
+    }
+    if (query.lastError().isValid())
+        failReading(query.lastError());
+    query.finish();
+    if (!byKey.empty())
+        loaded.nextSessionKey = PracticeRecordAccess::tracking(*byKey.back()).key + 1;
+
+    struct LoadedEntry {
+        std::size_t sessionIndex;
+        std::int64_t position;
+        PracticeEntryPtr entry;
+    };
+    std::vector<LoadedEntry> entries;
+    entries.reserve(byKey.size() * 3);
+    const auto sessionIndex = [&byKey](std::int64_t key) -> std::optional<std::size_t> {
+        const auto found = std::lower_bound(
+            byKey.begin(), byKey.end(), key, [](const PracticeSessionPtr& session, std::int64_t k) {
+                return PracticeRecordAccess::tracking(*session).key < k;
+            });
+        if (found == byKey.end() || PracticeRecordAccess::tracking(**found).key != key)
+            return std::nullopt;
+        return static_cast<std::size_t>(found - byKey.begin());
+    };
+
+    if (!query.exec(QStringLiteral(
+            "SELECT pk, id, title, categoryRawValue, durationSeconds, notes, sortOrder, "
+            "createdAt, updatedAt, sessionKey, position FROM entries ORDER BY pk")))
+        failReading(query.lastError());
+    std::int64_t lastEntryKey = 0;
+    while (query.next()) {
+        lastEntryKey = query.value(0).toLongLong();
+        // An entry of no session is unreachable; it stays in the file but not in memory.
+        const QVariant sessionKey = query.value(9);
+        const std::optional<std::size_t> owner =
+            sessionKey.isNull() ? std::nullopt : sessionIndex(sessionKey.toLongLong());
+        if (!owner)
+            continue;
+        PracticeEntryPtr entry = PracticeRecordAccess::makeEntry();
+        PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
+        PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
+        tracking.key = lastEntryKey;
+        fields.id = QUuid::fromString(query.value(1).toString());
+        fields.title = query.value(2).toString();
+        fields.categoryRawValue = query.value(3).toString();
+        const QVariant durationSeconds = query.value(4);
+        if (!durationSeconds.isNull())
+            fields.durationSeconds = durationSeconds.toLongLong();
+        const QVariant notes = query.value(5);
+        if (!notes.isNull())
+            fields.notes = notes.toString();
+        fields.sortOrder = query.value(6).toLongLong();
+        fields.createdAt = Instant::fromMSecsSinceEpoch(query.value(7).toLongLong());
+        const QVariant updatedAt = query.value(8);
+        if (!updatedAt.isNull())
+            fields.updatedAt = Instant::fromMSecsSinceEpoch(updatedAt.toLongLong());
+        fields.session = byKey[*owner];
+        tracking.link = link;
+        tracking.state = PracticeRecordTracking::State::alive;
+        tracking.rowExists = true;
+        entries.push_back({*owner, query.value(10).toLongLong(), std::move(entry)});
+    }
+    if (query.lastError().isValid())
+        failReading(query.lastError());
+    query.finish();
+    // Keys only grow, so the next one is past every row, including orphaned ones.
+    loaded.nextEntryKey = lastEntryKey + 1;
+
+    const auto storageOrder = [](const LoadedEntry& left, const LoadedEntry& right) {
+        return std::tie(left.sessionIndex, left.position) <
+               std::tie(right.sessionIndex, right.position);
+    };
+    if (!std::is_sorted(entries.begin(), entries.end(), storageOrder))
+        std::stable_sort(entries.begin(), entries.end(), storageOrder);
+    for (auto run = entries.begin(); run != entries.end();) {
+        const auto end = std::find_if(run, entries.end(), [&run](const LoadedEntry& entry) {
+            return entry.sessionIndex != run->sessionIndex;
+        });
+        std::vector<PracticeEntryPtr>& list =
+            PracticeRecordAccess::fields(*byKey[run->sessionIndex]).storedEntries;
+        list.reserve(static_cast<std::size_t>(end - run));
+        for (auto entry = run; entry != end; ++entry)
+            list.push_back(std::move(entry->entry));
+        run = end;
+    }
+
+    loaded.sessions = std::move(byKey);
+    std::sort(loaded.sessions.begin(), loaded.sessions.end(),
+              [](const PracticeSessionPtr& left, const PracticeSessionPtr& right) {
+                  return SortedSessionList::isBefore(*left, *right);
+              });
+    return loaded;
+}
+
+std::optional<QString> JournalDatabase::write(const Changes& changes) {
+    QSqlQuery transaction = makeQuery();
+    if (!transaction.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return describe(transaction.lastError());
+    const auto abandon = [&transaction](const QSqlQuery& failed) {
+        const QString description = describe(failed.lastError());
+        transaction.exec(QStringLiteral("ROLLBACK"));
+        return description;
+    };
+
+    // Deletions first: a record made anew may carry the identifier of one deleted here.
+    for (const std::int64_t key : changes.deletedEntryKeys) {
+        m_deleteEntry->bindValue(0, qint64(key));
+        if (!m_deleteEntry->exec())
+            return abandon(*m_deleteEntry);
+    }
+    for (const std::int64_t key : changes.deletedSessionKeys) {
+        m_deleteSession->bindValue(0, qint64(key));
+        if (!m_deleteSession->exec())
+            return abandon(*m_deleteSession);
+    }
+    for (const PracticeSession* session : changes.writtenSessions) {
+        QSqlQuery& query = *m_upsertSession;
+        query.bindValue(0, qint64(PracticeRecordAccess::tracking(*session).key));
+        query.bindValue(1, uuidText(session->id()));
+        query.bindValue(2, qint64(session->startedAt().msecsSinceEpoch()));
+        query.bindValue(3, qint64(session->endedAt().msecsSinceEpoch()));
+        query.bindValue(4, qint64(session->durationSeconds()));
+        query.bindValue(5, session->sourceRawValue());
+        query.bindValue(6, optionalText(session->notes()));
+        query.bindValue(7, qint64(session->createdAt().msecsSinceEpoch()));
+        query.bindValue(8, optionalInstant(session->updatedAt()));
+        if (!query.exec())
+            return abandon(query);
+    }
+    for (const Changes::WrittenEntry& written : changes.writtenEntries) {
+        const PracticeEntry& entry = *written.entry;
+        QSqlQuery& query = *m_upsertEntry;
+        query.bindValue(0, qint64(PracticeRecordAccess::tracking(entry).key));
+        query.bindValue(1, uuidText(entry.id()));
+        query.bindValue(2, entry.title());
+        query.bindValue(3, entry.categoryRawValue());
+        query.bindValue(4, optionalInteger(entry.durationSeconds()));
+        query.bindValue(5, optionalText(entry.notes()));
+        query.bindValue(6, qint64(entry.sortOrder()));
+        query.bindValue(7, qint64(entry.createdAt().msecsSinceEpoch()));
+        query.bindValue(8, optionalInstant(entry.updatedAt()));
+        query.bindValue(9, optionalInteger(written.sessionKey));
+        query.bindValue(10, qint64(written.position));
+        if (!query.exec())
+            return abandon(query);
+    }
+    if (!transaction.exec(QStringLiteral("COMMIT")))
+        return abandon(transaction);
+    return std::nullopt;
+}
+
+} // namespace brevanta

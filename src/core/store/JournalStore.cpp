@@ -1,0 +1,432 @@
+// SPDX-License-Identifier: MIT
+#include "core/store/JournalStore.h"
+
+#include "core/store/JournalDatabase.h"
+#include "core/store/PracticeRecordAccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
+#include <algorithm>
+#include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace brevanta {
+
+namespace {
+
+using State = PracticeRecordTracking::State;
+
+PracticeRecordTracking& trackingOf(PracticeSession& session) {
+    return PracticeRecordAccess::tracking(session);
+}
+
+PracticeRecordTracking& trackingOf(PracticeEntry& entry) {
+    return PracticeRecordAccess::tracking(entry);
+}
+
+void detach(PracticeRecordTracking& tracking) {
+    tracking.link.reset();
+    tracking.state = State::detached;
+    tracking.rowExists = false;
+    tracking.key = 0;
+}
+
+JournalStore::OpenError openErrorFor(const JournalDatabase::OpenFailed& failed,
+                                     const QString& filePath) {
+    const QString location = QDir::toNativeSeparators(filePath);
+    switch (failed.failure) {
+    case JournalDatabase::OpenFailure::notAJournal:
+        return {JournalStore::OpenError::notAJournal,
+                QStringLiteral("The file %1 is not a Brevanta journal (%2). It was left unchanged.")
+                    .arg(location, failed.detail)};
+    case JournalDatabase::OpenFailure::newerSchemaVersion:
+        return {JournalStore::OpenError::newerSchemaVersion,
+                QStringLiteral("The journal %1 was written by a newer version of Brevanta (schema "
+                               "version %2). It was left unchanged.")
+                    .arg(location, failed.detail)};
+    case JournalDatabase::OpenFailure::unreadable:
+        break;
+    }
+    return {JournalStore::OpenError::unreadable,
+            QStringLiteral("The journal %1 could not be read: %2. It was left unchanged.")
+                .arg(location, failed.detail)};
+}
+
+void ensureFolder(const QString& folderPath) {
+    if (QFileInfo(folderPath).isDir())
+        return;
+    // The journal's own folder is private to its owner; the folders above it are not ours.
+    const QFileInfo folder(folderPath);
+    const bool created =
+        QDir().mkpath(folder.absolutePath()) &&
+        QDir().mkdir(folderPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!created && !QFileInfo(folderPath).isDir()) {
+        throw JournalStore::OpenError(
+            JournalStore::OpenError::locationUnavailable,
+            QStringLiteral("The folder %1 for the journal could not be created.")
+                .arg(QDir::toNativeSeparators(folderPath)));
+    }
+}
+
+std::unique_ptr<QLockFile> lockJournal(const QString& filePath) {
+    auto lock = std::make_unique<QLockFile>(filePath + QStringLiteral(".lock"));
+    // Only a lock whose process has died is stale, however long a window stays open.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        QFile::setPermissions(lock->fileName(), QFile::ReadOwner | QFile::WriteOwner);
+        return lock;
+    }
+    const QString location = QDir::toNativeSeparators(filePath);
+    if (lock->error() == QLockFile::LockFailedError) {
+        throw JournalStore::OpenError(
+            JournalStore::OpenError::alreadyOpen,
+            QStringLiteral("The journal %1 is already open in another Brevanta process.")
+                .arg(location));
+    }
+    throw JournalStore::OpenError(
+        JournalStore::OpenError::locationUnavailable,
+        QStringLiteral("The journal %1 could not be locked for this process.").arg(location));
+}
+
+} // namespace
+
+struct JournalStore::UnsavedChanges {
+    struct SessionChange {
+        PracticeSessionPtr record;
+        /// The saved values, kept from the first write on so that a rollback can restore them.
+        std::optional<PracticeRecordAccess::SessionFields> storedFields;
+    };
+    struct EntryChange {
+        PracticeEntryPtr record;
+        std::optional<PracticeRecordAccess::EntryFields> storedFields;
+    };
+
+    SessionChange& note(PracticeSession& session) {
+        auto [position, isNew] = sessions.try_emplace(&session);
+        if (isNew)
+            position->second.record = session.shared_from_this();
+        return position->second;
+    }
+    EntryChange& note(PracticeEntry& entry) {
+        auto [position, isNew] = entries.try_emplace(&entry);
+        if (isNew)
+            position->second.record = entry.shared_from_this();
+        return position->second;
+    }
+
+    std::unordered_map<const PracticeSession*, SessionChange> sessions;
+    std::unordered_map<const PracticeEntry*, EntryChange> entries;
+};
+
+JournalStore::ChangeBatch::ChangeBatch(JournalStore& store)
+    : m_store(store) {
+    m_store.beginChangeGroup();
+}
+
+JournalStore::ChangeBatch::~ChangeBatch() {
+    m_store.endChangeGroup();
+}
+
+std::unique_ptr<JournalStore> JournalStore::open(const StoreConfiguration& configuration) {
+    const QString filePath = configuration.isStoredInMemoryOnly
+                                 ? QStringLiteral(":memory:")
+                                 : QFileInfo(configuration.resolvedFilePath()).absoluteFilePath();
+    try {
+        std::unique_ptr<QLockFile> lock;
+        std::unique_ptr<JournalDatabase> database;
+        if (configuration.isStoredInMemoryOnly) {
+            database = JournalDatabase::openInMemory(configuration.name);
+        } else {
+            ensureFolder(QFileInfo(filePath).absolutePath());
+            lock = lockJournal(filePath);
+            database = JournalDatabase::openFile(filePath, configuration.name);
+        }
+        std::unique_ptr<JournalStore> store(
+            new JournalStore(configuration, std::move(lock), std::move(database)));
+        JournalDatabase::Loaded loaded = store->m_database->load(store->m_link);
+        store->m_nextSessionKey = loaded.nextSessionKey;
+        store->m_nextEntryKey = loaded.nextEntryKey;
+        store->m_sessions.assignSorted(std::move(loaded.sessions));
+        return store;
+    } catch (const JournalDatabase::OpenFailed& failed) {
+        throw openErrorFor(failed, filePath);
+    }
+}
+
+JournalStore::JournalStore(StoreConfiguration configuration, std::unique_ptr<QLockFile> lock,
+                           std::unique_ptr<JournalDatabase> database)
+    : m_configuration(std::move(configuration))
+    , m_lock(std::move(lock))
+    , m_database(std::move(database))
+    , m_link(std::make_shared<PracticeRecordObserverLink>(
+          PracticeRecordObserverLink{static_cast<PracticeRecordObserver*>(this)}))
+    , m_unsaved(std::make_unique<UnsavedChanges>()) {}
+
+JournalStore::~JournalStore() {
+    // Records may outlive the store; from now on their writes reach nobody.
+    m_link->observer = nullptr;
+}
+
+bool JournalStore::hasChanges() const {
+    return !m_unsaved->sessions.empty() || !m_unsaved->entries.empty();
+}
+
+bool JournalStore::tracks(const PracticeSession& session) const {
+    return PracticeRecordAccess::tracking(session).link == m_link;
+}
+
+bool JournalStore::tracks(const PracticeEntry& entry) const {
+    return PracticeRecordAccess::tracking(entry).link == m_link;
+}
+
+void JournalStore::insert(const PracticeSessionPtr& session) {
+    if (!session)
+        return;
+    PracticeRecordTracking& tracking = trackingOf(*session);
+    if (tracks(*session) && tracking.state == State::alive)
+        return;
+    if (!tracks(*session) && tracking.observer())
+        throw std::invalid_argument("the practice session belongs to another journal store");
+
+    const PracticeRecordChangeGroup group(this);
+    if (!tracks(*session)) {
+        tracking = PracticeRecordTracking{};
+        tracking.link = m_link;
+        tracking.key = m_nextSessionKey++;
+    }
+    tracking.state = State::alive;
+    m_unsaved->note(*session);
+    m_sessions.add(session);
+    for (const PracticeEntryPtr& entry : PracticeRecordAccess::fields(*session).storedEntries)
+        adopt(entry);
+    noteChange();
+}
+
+void JournalStore::adopt(const PracticeEntryPtr& entry) {
+    PracticeRecordTracking& tracking = trackingOf(*entry);
+    if (tracks(*entry)) {
+        if (tracking.state == State::deleted) {
+            tracking.state = State::alive;
+            m_unsaved->note(*entry);
+        }
+        return;
+    }
+    if (tracking.observer())
+        return;
+    tracking = PracticeRecordTracking{};
+    tracking.link = m_link;
+    tracking.key = m_nextEntryKey++;
+    tracking.state = State::alive;
+    m_unsaved->note(*entry);
+}
+
+void JournalStore::remove(const PracticeSessionPtr& session) {
+    if (!session || !tracks(*session) || trackingOf(*session).state != State::alive)
+        return;
+    const PracticeRecordChangeGroup group(this);
+    trackingOf(*session).state = State::deleted;
+    m_unsaved->note(*session);
+    m_sessions.remove(*session);
+    // Cascade: the entries go with their session. The list itself stays as it was, so that a
+    // rollback finds the session whole.
+    for (const PracticeEntryPtr& entry : PracticeRecordAccess::fields(*session).storedEntries) {
+        if (tracks(*entry) && trackingOf(*entry).state == State::alive) {
+            trackingOf(*entry).state = State::deleted;
+            m_unsaved->note(*entry);
+        }
+    }
+    noteChange();
+}
+
+void JournalStore::remove(const PracticeEntryPtr& entry) {
+    if (!entry || !tracks(*entry) || trackingOf(*entry).state != State::alive)
+        return;
+    const PracticeRecordChangeGroup group(this);
+    // Nullify: the session keeps its other entries.
+    entry->setSession(nullptr);
+    trackingOf(*entry).state = State::deleted;
+    m_unsaved->note(*entry);
+    noteChange();
+}
+
+void JournalStore::save() {
+    if (!hasChanges())
+        return;
+
+    JournalDatabase::Changes changes;
+    std::unordered_set<const PracticeEntry*> writtenEntries;
+    const auto writeEntry = [&](PracticeEntry& entry) {
+        if (!tracks(entry) || trackingOf(entry).state != State::alive ||
+            !writtenEntries.insert(&entry).second)
+            return;
+        JournalDatabase::Changes::WrittenEntry written{&entry, std::nullopt, 0};
+        if (const PracticeSessionPtr session = entry.session();
+            session && tracks(*session) && trackingOf(*session).state == State::alive) {
+            written.sessionKey = trackingOf(*session).key;
+            const auto& list = session->storedEntries();
+            const auto position =
+                std::find_if(list.begin(), list.end(), [&entry](const PracticeEntryPtr& listed) {
+                    return listed.get() == &entry;
+                });
+            written.position = position - list.begin();
+        }
+        changes.writtenEntries.push_back(written);
+    };
+
+    for (const auto& [record, change] : m_unsaved->sessions) {
+        const PracticeRecordTracking& tracking = trackingOf(*change.record);
+        if (tracking.state == State::deleted && tracking.rowExists)
+            changes.deletedSessionKeys.push_back(tracking.key);
+        if (tracking.state == State::alive)
+            changes.writtenSessions.push_back(record);
+    }
+    // A session's entries are written with it: their positions follow its list.
+    for (const auto& [record, change] : m_unsaved->sessions) {
+        if (trackingOf(*change.record).state == State::alive) {
+            for (const PracticeEntryPtr& entry : change.record->storedEntries())
+                writeEntry(*entry);
+        }
+    }
+    for (const auto& [record, change] : m_unsaved->entries) {
+        const PracticeRecordTracking& tracking = trackingOf(*change.record);
+        if (tracking.state == State::deleted && tracking.rowExists)
+            changes.deletedEntryKeys.push_back(tracking.key);
+        writeEntry(*change.record);
+    }
+
+    if (const std::optional<QString> failure = m_database->write(changes))
+        throw SaveError(*failure);
+
+    // Deleted sessions have left the list already; fold it before their bookkeeping goes.
+    m_sessions.sessions();
+    const PracticeRecordChangeGroup group(this);
+    for (const auto& [record, change] : m_unsaved->sessions) {
+        PracticeRecordTracking& tracking = trackingOf(*change.record);
+        tracking.rowExists = tracking.state == State::alive;
+        if (tracking.state == State::deleted)
+            tracking.link.reset();
+    }
+    for (const auto& [record, change] : m_unsaved->entries) {
+        PracticeRecordTracking& tracking = trackingOf(*change.record);
+        tracking.rowExists = tracking.state == State::alive;
+        if (tracking.state == State::deleted)
+            tracking.link.reset();
+    }
+    m_unsaved->sessions.clear();
+    m_unsaved->entries.clear();
+    noteChange();
+}
+
+void JournalStore::rollback() {
+    if (!hasChanges())
+        return;
+    const PracticeRecordChangeGroup group(this);
+    UnsavedChanges undone;
+    std::swap(undone, *m_unsaved);
+
+    std::vector<PracticeSession*> detachedSessions;
+    std::vector<PracticeEntry*> detachedEntries;
+    for (auto& [record, change] : undone.sessions) {
+        PracticeSession& session = *change.record;
+        m_sessions.remove(session);
+        if (trackingOf(session).rowExists) {
+            if (change.storedFields)
+                PracticeRecordAccess::fields(session) = std::move(*change.storedFields);
+            trackingOf(session).state = State::alive;
+            m_sessions.add(change.record);
+        } else {
+            detachedSessions.push_back(&session);
+        }
+    }
+    for (auto& [record, change] : undone.entries) {
+        PracticeEntry& entry = *change.record;
+        if (trackingOf(entry).rowExists) {
+            if (change.storedFields)
+                PracticeRecordAccess::fields(entry) = std::move(*change.storedFields);
+            trackingOf(entry).state = State::alive;
+        } else {
+            detachedEntries.push_back(&entry);
+        }
+    }
+    // Fold the list before the bookkeeping of sessions that leave the store goes.
+    m_sessions.sessions();
+
+    // Records that leave the store let go of the ones that stay: the stored sessions' lists no
+    // longer hold the new entries, and stored entries are back in their own sessions.
+    for (PracticeEntry* entry : detachedEntries) {
+        PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
+        if (const PracticeSessionPtr session = fields.session.lock();
+            session && tracks(*session) && trackingOf(*session).rowExists)
+            fields.session.reset();
+    }
+    for (PracticeSession* session : detachedSessions) {
+        std::erase_if(PracticeRecordAccess::fields(*session).storedEntries,
+                      [this](const PracticeEntryPtr& entry) {
+                          return tracks(*entry) && trackingOf(*entry).rowExists;
+                      });
+    }
+    for (PracticeEntry* entry : detachedEntries)
+        detach(trackingOf(*entry));
+    for (PracticeSession* session : detachedSessions)
+        detach(trackingOf(*session));
+    noteChange();
+}
+
+void JournalStore::sessionWillChange(PracticeSession& session, SessionField) {
+    UnsavedChanges::SessionChange& change = m_unsaved->note(session);
+    if (trackingOf(session).rowExists && !change.storedFields)
+        change.storedFields = PracticeRecordAccess::fields(session);
+}
+
+void JournalStore::sessionDidChange(PracticeSession& session, SessionField field) {
+    if (trackingOf(session).state == State::alive) {
+        if (field == SessionField::startedAt)
+            m_sessions.reposition(session.shared_from_this());
+        // Entries join the store through their session, as inserting a session brings them.
+        if (field == SessionField::storedEntries) {
+            for (const PracticeEntryPtr& entry : session.storedEntries())
+                adopt(entry);
+        }
+    }
+    noteChange();
+}
+
+void JournalStore::entryWillChange(PracticeEntry& entry, EntryField) {
+    UnsavedChanges::EntryChange& change = m_unsaved->note(entry);
+    if (trackingOf(entry).rowExists && !change.storedFields)
+        change.storedFields = PracticeRecordAccess::fields(entry);
+}
+
+void JournalStore::entryDidChange(PracticeEntry& entry, EntryField field) {
+    if (field == EntryField::session && trackingOf(entry).state == State::alive) {
+        // A session reached through a stored entry joins the store with it.
+        const PracticeSessionPtr session = entry.session();
+        if (session && !tracks(*session) && !trackingOf(*session).observer())
+            insert(session);
+    }
+    noteChange();
+}
+
+void JournalStore::beginChangeGroup() {
+    ++m_changeGroupDepth;
+}
+
+void JournalStore::endChangeGroup() {
+    if (--m_changeGroupDepth == 0 && m_changedInGroup) {
+        m_changedInGroup = false;
+        Q_EMIT sessionsChanged();
+    }
+}
+
+void JournalStore::noteChange() {
+    if (m_changeGroupDepth > 0) {
+        m_changedInGroup = true;
+        return;
+    }
+    Q_EMIT sessionsChanged();
+}
+
+} // namespace brevanta

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+// A second process for the journal store tests: it opens a journal the test names, and either
+// reports what happened, holds the journal open, or saves in a loop until it is killed.
+#include "core/model/PracticeEntry.h"
+#include "core/model/PracticeSession.h"
+#include "core/store/JournalStore.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QThread>
+
+#include <cstdio>
+
+using namespace brevanta;
+
+namespace {
+
+const Instant base = Instant::fromSecsSinceEpoch(1'700'000'000);
+
+std::vector<PracticeEntryPtr> makeEntries(QRandomGenerator& random, const std::vector<QUuid>& ids,
+                                          Instant createdAt) {
+    std::vector<PracticeEntryPtr> entries;
+    for (std::size_t index = 0; index < ids.size(); ++index) {
+        entries.push_back(
+            PracticeEntry::create(ids[index], QStringLiteral("Entry %1").arg(random.bounded(1000)),
+                                  PracticeCategory::allCases()[index % 3], random.bounded(600),
+                                  std::nullopt, std::int64_t(index), nullptr, createdAt));
+    }
+    return entries;
+}
+
+void saveForever(JournalStore& store, quint32 seed) {
+    QRandomGenerator random(seed);
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    for (;;) {
+        const std::vector<PracticeSessionPtr>& sessions = store.sessions();
+        const int operation = random.bounded(3);
+        const Instant now = base.addingMSecs(random.bounded(1'000'000'000));
+        if (sessions.size() < 10 || operation == 0) {
+            const std::vector<QUuid> ids{QUuid::createUuid(), QUuid::createUuid(),
+                                         QUuid::createUuid()};
+            store.insert(PracticeSession::create(
+                QUuid::createUuid(), now, 1 + random.bounded(7200), PracticeSessionSource::manual,
+                QStringLiteral("notes"), makeEntries(random, ids, now), now));
+        } else if (operation == 1) {
+            // The editor's way: new entry records with the kept ids, the old ones deleted.
+            const PracticeSessionPtr session = sessions[random.bounded(int(sessions.size()))];
+            const std::vector<PracticeEntryPtr> old = session->storedEntries();
+            std::vector<QUuid> ids;
+            for (const PracticeEntryPtr& entry : old)
+                ids.push_back(entry->id());
+            session->applyEdits(now, 1 + random.bounded(7200), std::nullopt,
+                                makeEntries(random, ids, now), now);
+            for (const PracticeEntryPtr& entry : old)
+                store.remove(entry);
+        } else {
+            store.remove(sessions[random.bounded(int(sessions.size()))]);
+        }
+        store.save();
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.size() < 3)
+        return 64;
+    const QString& mode = arguments[1];
+    const QString& path = arguments[2];
+    try {
+        const std::unique_ptr<JournalStore> store =
+            JournalStore::open(StoreConfiguration::atPath(path));
+        if (mode == QStringLiteral("save-loop"))
+            saveForever(*store, arguments.value(3).toUInt());
+        std::printf("opened %zu\n", store->sessions().size());
+        std::fflush(stdout);
+        if (mode == QStringLiteral("hold")) {
+            for (;;)
+                QThread::sleep(1);
+        }
+        return 0;
+    } catch (const JournalStore::OpenError& error) {
+        std::printf("%s\n", error.description().toUtf8().constData());
+        return 2;
+    } catch (const BrevantaError& error) {
+        std::printf("%s\n", error.description().toUtf8().constData());
+        return 3;
+    }
+}
