@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
 namespace brevanta {
 
@@ -23,23 +24,63 @@ void sortLatestFirst(std::vector<PracticeSessionPtr>& sessions) {
         std::stable_sort(sessions.begin(), sessions.end(), startsLater);
 }
 
+// An entry with its display-order key read once: reading the group parses its stored text, and
+// the search reads every entry of the journal on each keystroke.
+struct KeyedEntry {
+    const PracticeEntry* entry;
+    PracticeCategory category;
+    std::int64_t sortOrder;
+    std::int64_t createdAt;
+
+    bool operator<(const KeyedEntry& other) const {
+        return std::tuple(category.sortIndex(), sortOrder, createdAt) <
+               std::tuple(other.category.sortIndex(), other.sortOrder, other.createdAt);
+    }
+};
+
+// The session's entries in the order of PracticeSession::entries() — group, then position, then
+// creation, ties in storage order — into a reused buffer instead of a new list per session.
+void displayOrderInto(const PracticeSession& session, std::vector<KeyedEntry>& ordered) {
+    ordered.clear();
+    for (const PracticeEntryPtr& entry : session.storedEntries())
+        ordered.push_back({entry.get(), entry->category(), entry->sortOrder(),
+                           entry->createdAt().msecsSinceEpoch()});
+    if (std::is_sorted(ordered.begin(), ordered.end()))
+        return;
+    constexpr std::size_t insertionSortLimit = 32;
+    if (ordered.size() > insertionSortLimit) {
+        std::stable_sort(ordered.begin(), ordered.end());
+        return;
+    }
+    // Stable: an entry moves only past entries that are strictly greater.
+    for (std::size_t index = 1; index < ordered.size(); ++index) {
+        const KeyedEntry moving = ordered[index];
+        std::size_t position = index;
+        for (; position > 0 && moving < ordered[position - 1]; --position)
+            ordered[position] = ordered[position - 1];
+        ordered[position] = moving;
+    }
+}
+
 // The searchable text around the two date texts, which the caller supplies already joined by a
 // space (so that the search may bring its own, cached copy).
 void appendSearchableText(QString& text, const PracticeSession& session, QStringView dates) {
+    thread_local std::vector<KeyedEntry> entries;
+    displayOrderInto(session, entries);
     text += session.title();
     text += u' ';
     if (session.notes())
         text += *session.notes();
     text += u' ';
     text += dates;
-    for (const PracticeEntryPtr& entry : session.entries()) {
+    for (const KeyedEntry& keyed : entries) {
         text += u' ';
-        text += entry->title();
+        text += keyed.entry->title();
         text += u' ';
-        if (entry->notes())
-            text += *entry->notes();
+        if (keyed.entry->notes())
+            text += *keyed.entry->notes();
         text += u' ';
-        text += entry->category().title();
+        text += keyed.category.title();
     }
 }
 
@@ -59,41 +100,61 @@ public:
     void useCalendar(const Calendar& calendar) {
         if (m_calendar && (m_calendar->isSameObject(calendar) || *m_calendar == calendar))
             return;
-        m_texts.clear();
+        m_spans.clear();
+        m_arena.clear();
         m_calendar = calendar;
     }
 
     QStringView textsOf(Instant start) {
-        auto found = m_texts.constFind(start.msecsSinceEpoch());
-        if (found == m_texts.cend()) {
-            QString texts = joinedDates(start, *m_calendar);
-            texts.replace(QChar(0x202F), QLatin1Char(' '));
-            texts.replace(QChar(0x00A0), QLatin1Char(' '));
-            found = m_texts.insert(start.msecsSinceEpoch(), std::move(texts));
-        }
-        return *found;
+        auto found = m_spans.constFind(start.msecsSinceEpoch());
+        if (found == m_spans.cend())
+            found =
+                m_spans.insert(start.msecsSinceEpoch(), append(joinedDates(start, *m_calendar)));
+        return QStringView(m_arena).sliced(found->offset, found->length);
     }
 
     // Forgets the starts of sessions that have gone (deleted, or moved by an edit) once they
     // would outnumber the live ones.
     void keepOnly(const std::vector<PracticeSessionPtr>& sessions) {
-        if (std::size_t(m_texts.size()) <= 2 * sessions.size() + minimumCapacity)
+        if (std::size_t(m_spans.size()) <= 2 * sessions.size() + minimumCapacity)
             return;
-        QHash<qint64, QString> kept;
-        kept.reserve(qsizetype(sessions.size()));
+        SearchDateTexts kept;
+        kept.m_calendar = m_calendar;
+        kept.m_spans.reserve(qsizetype(sessions.size()));
         for (const PracticeSessionPtr& session : sessions) {
             const qint64 key = session->startedAt().msecsSinceEpoch();
-            if (const auto found = m_texts.constFind(key); found != m_texts.cend())
-                kept.insert(key, *found);
+            if (const auto found = m_spans.constFind(key);
+                found != m_spans.cend() && !kept.m_spans.contains(key))
+                kept.m_spans.insert(
+                    key, kept.append(QStringView(m_arena).sliced(found->offset, found->length)));
         }
-        m_texts = std::move(kept);
+        *this = std::move(kept);
     }
 
 private:
+    struct Span {
+        qsizetype offset = 0;
+        qsizetype length = 0;
+    };
+
+    // All texts live in one buffer, in the order they were first needed — the journal's order —
+    // so that a search reads them front to back rather than from scattered allocations.
+    Span append(QStringView texts) {
+        const Span span{m_arena.size(), texts.size()};
+        m_arena += texts;
+        QChar* written = m_arena.data() + span.offset;
+        for (qsizetype index = 0; index < span.length; ++index) {
+            if (written[index] == QChar(0x202F) || written[index] == QChar(0x00A0))
+                written[index] = QLatin1Char(' ');
+        }
+        return span;
+    }
+
     static constexpr std::size_t minimumCapacity = 1024;
 
     std::optional<Calendar> m_calendar;
-    QHash<qint64, QString> m_texts;
+    QHash<qint64, Span> m_spans;
+    QString m_arena;
 };
 
 } // namespace

@@ -5,8 +5,6 @@
 #include "core/time/Calendar.h"
 #include "core/time/Instant.h"
 
-#include <optional>
-
 namespace brevanta {
 
 /// The practice day of a session: the first instant of the calendar day, in `calendar`'s time
@@ -28,8 +26,9 @@ public:
 private:
     const Calendar& m_calendar;
     // Every instant in [m_dayStart, m_latestSeen] lies in that one day.
-    std::optional<Instant> m_dayStart;
+    Instant m_dayStart;
     Instant m_latestSeen;
+    bool m_hasDay = false;
 };
 
 } // namespace brevanta

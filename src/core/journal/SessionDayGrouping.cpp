@@ -25,8 +25,8 @@ public:
         : m_calendar(calendar) {}
 
     Instant keyOf(Instant instant) {
-        if (m_span && m_span->start <= instant && instant < m_span->end)
-            return m_span->start;
+        if (m_hasSpan && m_span.start <= instant && instant < m_span.end)
+            return m_span.start;
         const DateComponents fields = m_calendar.components(instant);
         const std::optional<Instant> first = m_calendar.makeInstant({fields.year, fields.month, 1});
         if (!first)
@@ -34,14 +34,17 @@ public:
         const bool december = fields.month == 12;
         const std::optional<Instant> next = m_calendar.makeInstant(
             {december ? fields.year + 1 : fields.year, december ? 1 : fields.month + 1, 1});
-        if (next && *first <= instant && instant < *next)
+        if (next && *first <= instant && instant < *next) {
             m_span = Calendar::Interval{*first, *next};
+            m_hasSpan = true;
+        }
         return *first;
     }
 
 private:
     const Calendar& m_calendar;
-    std::optional<Calendar::Interval> m_span;
+    Calendar::Interval m_span;
+    bool m_hasSpan = false;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/model/PracticeSession.h"
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
+#include "core/time/DateFormatting.h"
 
 #include <QtTest>
 
@@ -97,6 +98,35 @@ private Q_SLOTS:
         QCOMPARE(JournalSessionFilter::searchableText(*journal.sessions[1], journal.calendar),
                  u"Practice Session  Wednesday, March 5, 2025 at 8:00"_s % narrowNoBreakSpace %
                      u"AM Mar 5, 2025"_s);
+    }
+
+    void searchableTextListsEntriesInDisplayOrder() {
+        const Calendar calendar(u"UTC", u"en_US");
+        const Instant start = local(calendar, 2025, 3, 4, 12);
+        const auto entry = [&](const QString& title, PracticeCategory category, std::int64_t order,
+                               int createdSecond) {
+            return PracticeEntry::create(QUuid::createUuid(), title, category, std::nullopt,
+                                         std::nullopt, order, nullptr,
+                                         start.addingMSecs(createdSecond * 1000));
+        };
+        // Stored out of order: group first, then position, then creation; the two last tie.
+        const PracticeSessionPtr session = PracticeSession::create(
+            QUuid::createUuid(), start, 60, PracticeSessionSource::manual, std::nullopt,
+            {entry(u"LF0"_s, PracticeCategory::lookForward, 0, 0),
+             entry(u"HF1"_s, PracticeCategory::haveFun, 1, 0),
+             entry(u"HF0 late"_s, PracticeCategory::haveFun, 0, 9),
+             entry(u"HF0 early"_s, PracticeCategory::haveFun, 0, 1),
+             entry(u"LB0 first"_s, PracticeCategory::lookBack, 0, 5),
+             entry(u"LB0 second"_s, PracticeCategory::lookBack, 0, 5)},
+            start);
+        QString expected = session->title() % u"  "_s %
+                           DateFormatting::completeDateShortTime(start, calendar) % u' ' %
+                           DateFormatting::abbreviatedDate(start, calendar);
+        for (const PracticeEntryPtr& record : session->entries())
+            expected += u' ' % record->title() % u"  "_s % record->category().title();
+        QCOMPARE(JournalSessionFilter::searchableText(*session, calendar), expected);
+        QVERIFY(expected.contains(u"HF0 early  Have Fun HF0 late  Have Fun HF1  Have Fun LB0 "
+                                  u"first  Look Back LB0 second  Look Back LF0  Look Forward"_s));
     }
 
     void searchableTextFollowsTheLocale() {
