@@ -24,7 +24,7 @@ public:
     Instant dayOf(Instant instant);
 
 private:
-    const Calendar& m_calendar;
+    Calendar m_calendar;
     // Every instant in [m_dayStart, m_latestSeen] lies in that one day.
     Instant m_dayStart;
     Instant m_latestSeen;

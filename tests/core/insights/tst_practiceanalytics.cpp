@@ -107,6 +107,29 @@ private Q_SLOTS:
         QCOMPARE(calendarDay(*journal[3], calendar), expected[0]);
     }
 
+    // The resolver remembers the last day it found; in whatever order it is asked, it must agree
+    // with the calendar, also on the 23- and 25-hour days.
+    void dayResolverAgreesWithTheCalendarInAnyOrder() {
+        const Calendar calendar(u"America/New_York", u"en_US");
+        std::vector<Instant> instants;
+        for (const QDate date : {QDate(2025, 3, 8), QDate(2025, 3, 9), QDate(2025, 3, 10),
+                                 QDate(2025, 11, 1), QDate(2025, 11, 2), QDate(2025, 11, 3)}) {
+            const Instant dayStart = local(calendar, date.startOfDay(Qt::UTC));
+            for (std::int64_t minute = 0; minute < 26 * 60; minute += 17)
+                instants.push_back(dayStart.addingMSecs(minute * 60'000));
+        }
+        std::mt19937 shuffler(11);
+        for (int round = 0; round < 3; ++round) {
+            if (round == 1)
+                std::sort(instants.begin(), instants.end(), std::greater<>());
+            else if (round == 2)
+                std::shuffle(instants.begin(), instants.end(), shuffler);
+            PracticeDayResolver resolver(calendar);
+            for (const Instant instant : instants)
+                QCOMPARE(resolver.dayOf(instant), calendar.startOfDay(instant));
+        }
+    }
+
     void longestStreak_data() {
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QStringList>("sessions");
