@@ -23,8 +23,8 @@ Instant local(const Calendar& calendar, const QDateTime& time) {
 }
 
 // "2025-03-05 10:00" in the calendar's zone, optionally "=600" for the duration in seconds.
-PracticeSessionPtr session(const Calendar& calendar, const QString& spec) {
-    const QStringList parts = spec.split(u'=');
+PracticeSessionPtr session(const Calendar& calendar, const QString& line) {
+    const QStringList parts = line.split(u'=');
     const QDateTime time = QDateTime::fromString(parts[0], u"yyyy-MM-dd HH:mm"_s);
     Q_ASSERT(time.isValid());
     const std::int64_t seconds = parts.size() > 1 ? parts[1].toLongLong() : 600;
@@ -33,10 +33,10 @@ PracticeSessionPtr session(const Calendar& calendar, const QString& spec) {
                                    PracticeSessionSource::imported, std::nullopt, {}, start);
 }
 
-std::vector<PracticeSessionPtr> sessions(const Calendar& calendar, const QStringList& specs) {
+std::vector<PracticeSessionPtr> sessions(const Calendar& calendar, const QStringList& lines) {
     std::vector<PracticeSessionPtr> list;
-    for (const QString& spec : specs)
-        list.push_back(session(calendar, spec));
+    for (const QString& line : lines)
+        list.push_back(session(calendar, line));
     return list;
 }
 

@@ -21,9 +21,9 @@ Instant local(const Calendar& calendar, int year, int month, int day, int hour =
     return calendar.makeInstant({year, month, day, hour, minute}).value();
 }
 
-struct EntrySpec {
-    EntrySpec(QString entryTitle, PracticeCategory entryCategory = PracticeCategory::lookBack,
-              std::optional<QString> entryNotes = std::nullopt)
+struct EntryFields {
+    EntryFields(QString entryTitle, PracticeCategory entryCategory = PracticeCategory::lookBack,
+                std::optional<QString> entryNotes = std::nullopt)
         : title(std::move(entryTitle))
         , category(entryCategory)
         , notes(std::move(entryNotes)) {}
@@ -33,11 +33,11 @@ struct EntrySpec {
     std::optional<QString> notes;
 };
 
-PracticeSessionPtr makeSession(Instant start, std::vector<EntrySpec> entries = {},
+PracticeSessionPtr makeSession(Instant start, std::vector<EntryFields> entries = {},
                                std::optional<QString> notes = std::nullopt) {
     std::vector<PracticeEntryPtr> records;
     std::int64_t order = 0;
-    for (const EntrySpec& entry : entries)
+    for (const EntryFields& entry : entries)
         records.push_back(PracticeEntry::create(QUuid::createUuid(), entry.title, entry.category,
                                                 std::nullopt, entry.notes, order++, nullptr,
                                                 start));
@@ -336,7 +336,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         const Instant start = Instant::fromMSecsSinceEpoch(
             QDateTime(QDate(2025, 3, 4), QTime(20, 15), Qt::UTC).toMSecsSinceEpoch());
-        std::vector<EntrySpec> entries;
+        std::vector<EntryFields> entries;
         if (!entryTitle.isEmpty())
             entries.push_back({entryTitle});
         const PracticeSessionPtr session = makeSession(start, entries);
