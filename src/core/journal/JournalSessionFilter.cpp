@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: MIT
+#include "core/journal/JournalSessionFilter.h"
+
+#include "core/model/PracticeEntry.h"
+#include "core/time/DateFormatting.h"
+#include "core/time/TextServices.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <optional>
+#include <tuple>
+
+namespace brevanta {
+
+namespace {
+
+bool startsLater(const PracticeSessionPtr& left, const PracticeSessionPtr& right) {
+    return left->startedAt() > right->startedAt();
+}
+
+void sortLatestFirst(std::vector<PracticeSessionPtr>& sessions) {
+    if (!std::is_sorted(sessions.begin(), sessions.end(), startsLater))
+        std::stable_sort(sessions.begin(), sessions.end(), startsLater);
+}
+
+// An entry with its display-order key read once: reading the group parses its stored text, and
+// the search reads every entry of the journal on each keystroke.
+struct KeyedEntry {
+    const PracticeEntry* entry;
+    PracticeCategory category;
+    std::int64_t sortOrder;
+    std::int64_t createdAt;
+
+    bool operator<(const KeyedEntry& other) const {
+        return std::tuple(category.sortIndex(), sortOrder, createdAt) <
+               std::tuple(other.category.sortIndex(), other.sortOrder, other.createdAt);
+    }
+};
+
+// The session's entries in the order of PracticeSession::entries() — group, then position, then
+// creation, ties in storage order — into a reused buffer instead of a new list per session.
+void displayOrderInto(const PracticeSession& session, std::vector<KeyedEntry>& ordered) {
+    ordered.clear();
+    for (const PracticeEntryPtr& entry : session.storedEntries())
+        ordered.push_back({entry.get(), entry->category(), entry->sortOrder(),
+                           entry->createdAt().msecsSinceEpoch()});
+    if (std::is_sorted(ordered.begin(), ordered.end()))
+        return;
+    constexpr std::size_t insertionSortLimit = 32;
+    if (ordered.size() > insertionSortLimit) {
+        std::stable_sort(ordered.begin(), ordered.end());
+        return;
+    }
+    // Stable: an entry moves only past entries that are strictly greater.
+    for (std::size_t index = 1; index < ordered.size(); ++index) {
+        const KeyedEntry moving = ordered[index];
+        std::size_t position = index;
+        for (; position > 0 && moving < ordered[position - 1]; --position)
+            ordered[position] = ordered[position - 1];
+        ordered[position] = moving;
+    }
+}
+
+// The searchable text around the two date texts, which the caller supplies already joined by a
+// space (so that the search may bring its own, cached copy).
+void appendSearchableText(QString& text, const PracticeSession& session, QStringView dates) {
+    thread_local std::vector<KeyedEntry> entries;
+    displayOrderInto(session, entries);
+    text += session.title();
+    text += u' ';
+    if (session.notes())
+        text += *session.notes();
+    text += u' ';
+    text += dates;
+    for (const KeyedEntry& keyed : entries) {
+        text += u' ';
+        text += keyed.entry->title();
+        text += u' ';
+        if (keyed.entry->notes())
+            text += *keyed.entry->notes();
+        text += u' ';
+        text += keyed.category.title();
+    }
+}
+
+QString joinedDates(Instant start, const Calendar& calendar) {
+    return DateFormatting::completeDateShortTime(start, calendar) % u' ' %
+           DateFormatting::abbreviatedDate(start, calendar);
+}
+
+// The joined date texts of session starts under one calendar, the only costly part of a
+// searchable text. A text depends on nothing but the instant and the calendar's time zone and
+// locale, so an edited start simply looks up another instant, and another calendar starts
+// afresh; titles, notes and entries are never kept. No-break spaces are made plain here: the
+// search treats them as spaces anyway, and English dates then stay plain ASCII, which it scans
+// without folding.
+class SearchDateTexts {
+public:
+    void useCalendar(const Calendar& calendar) {
+        if (m_calendar && (m_calendar->isSameObject(calendar) || *m_calendar == calendar))
+            return;
+        m_spans.clear();
+        m_arena.clear();
+        m_calendar = calendar;
+    }
+
+    QStringView textsOf(Instant start) {
+        auto found = m_spans.constFind(start.msecsSinceEpoch());
+        if (found == m_spans.cend())
+            found =
+                m_spans.insert(start.msecsSinceEpoch(), append(joinedDates(start, *m_calendar)));
+        return QStringView(m_arena).sliced(found->offset, found->length);
+    }
+
+    // Forgets the starts of sessions that have gone (deleted, or moved by an edit) once they
+    // would outnumber the live ones.
+    void keepOnly(const std::vector<PracticeSessionPtr>& sessions) {
+        if (std::size_t(m_spans.size()) <= 2 * sessions.size() + minimumCapacity)
+            return;
+        SearchDateTexts kept;
+        kept.m_calendar = m_calendar;
+        kept.m_spans.reserve(qsizetype(sessions.size()));
+        for (const PracticeSessionPtr& session : sessions) {
+            const qint64 key = session->startedAt().msecsSinceEpoch();
+            if (const auto found = m_spans.constFind(key);
+                found != m_spans.cend() && !kept.m_spans.contains(key))
+                kept.m_spans.insert(
+                    key, kept.append(QStringView(m_arena).sliced(found->offset, found->length)));
+        }
+        *this = std::move(kept);
+    }
+
+private:
+    struct Span {
+        qsizetype offset = 0;
+        qsizetype length = 0;
+    };
+
+    // All texts live in one buffer, in the order they were first needed — the journal's order —
+    // so that a search reads them front to back rather than from scattered allocations.
+    Span append(QStringView texts) {
+        const Span span{m_arena.size(), texts.size()};
+        m_arena += texts;
+        QChar* written = m_arena.data() + span.offset;
+        for (qsizetype index = 0; index < span.length; ++index) {
+            if (written[index] == QChar(0x202F) || written[index] == QChar(0x00A0))
+                written[index] = QLatin1Char(' ');
+        }
+        return span;
+    }
+
+    static constexpr std::size_t minimumCapacity = 1024;
+
+    std::optional<Calendar> m_calendar;
+    QHash<qint64, Span> m_spans;
+    QString m_arena;
+};
+
+} // namespace
+
+std::vector<PracticeSessionPtr>
+JournalSessionFilter::sessions(const std::vector<PracticeSessionPtr>& sessions, QStringView query,
+                               const Calendar& calendar) {
+    const QString trimmedQuery = TextServices::trimmed(query);
+    if (trimmedQuery.isEmpty()) {
+        std::vector<PracticeSessionPtr> all = sessions;
+        sortLatestFirst(all);
+        return all;
+    }
+
+    const CaseInsensitiveSearch search(trimmedQuery, calendar.localeName());
+    thread_local SearchDateTexts dateTexts;
+    dateTexts.useCalendar(calendar);
+    thread_local QString text;
+
+    std::vector<PracticeSessionPtr> found;
+    for (const PracticeSessionPtr& session : sessions) {
+        text.resize(0);
+        appendSearchableText(text, *session, dateTexts.textsOf(session->startedAt()));
+        if (search.isFoundIn(text))
+            found.push_back(session);
+    }
+    dateTexts.keepOnly(sessions);
+    sortLatestFirst(found);
+    return found;
+}
+
+QString JournalSessionFilter::searchableText(const PracticeSession& session,
+                                             const Calendar& calendar) {
+    QString text;
+    appendSearchableText(text, session, joinedDates(session.startedAt(), calendar));
+    return text;
+}
+
+} // namespace brevanta

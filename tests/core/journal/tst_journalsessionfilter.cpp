@@ -1,0 +1,348 @@
+// SPDX-License-Identifier: MIT
+#include "core/journal/JournalSessionFilter.h"
+#include "core/journal/PracticePresentation.h"
+#include "core/model/PracticeEntry.h"
+#include "core/model/PracticeSession.h"
+#include "core/store/JournalStore.h"
+#include "core/time/Calendar.h"
+#include "core/time/DateFormatting.h"
+
+#include <QtTest>
+
+using namespace brevanta;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString narrowNoBreakSpace = QString(QChar(0x202F));
+
+Instant local(const Calendar& calendar, int year, int month, int day, int hour = 0,
+              int minute = 0) {
+    return calendar.makeInstant({year, month, day, hour, minute}).value();
+}
+
+struct EntryFields {
+    EntryFields(QString entryTitle, PracticeCategory entryCategory = PracticeCategory::lookBack,
+                std::optional<QString> entryNotes = std::nullopt)
+        : title(std::move(entryTitle))
+        , category(entryCategory)
+        , notes(std::move(entryNotes)) {}
+
+    QString title;
+    PracticeCategory category;
+    std::optional<QString> notes;
+};
+
+PracticeSessionPtr makeSession(Instant start, std::vector<EntryFields> entries = {},
+                               std::optional<QString> notes = std::nullopt) {
+    std::vector<PracticeEntryPtr> records;
+    std::int64_t order = 0;
+    for (const EntryFields& entry : entries)
+        records.push_back(PracticeEntry::create(QUuid::createUuid(), entry.title, entry.category,
+                                                std::nullopt, entry.notes, order++, nullptr,
+                                                start));
+    return PracticeSession::create(QUuid::createUuid(), start, 1200, PracticeSessionSource::manual,
+                                   std::move(notes), std::move(records), start);
+}
+
+// The journal every search row runs against, in New York, US English. Indices name sessions.
+struct Journal {
+    Calendar calendar{u"America/New_York", u"en_US"};
+    std::vector<PracticeSessionPtr> sessions;
+
+    Journal() {
+        // 0: Tuesday 4 March 2025, 15:15 — a Look Forward entry and notes.
+        sessions.push_back(makeSession(
+            local(calendar, 2025, 3, 4, 15, 15),
+            {{u"Scales in E"_s, PracticeCategory::haveFun, {}},
+             {u"Slow arpeggios"_s, PracticeCategory::lookForward, u"Metronome at 60"_s}},
+            u"Sat by the window at the café"_s));
+        // 1: Wednesday 5 March 2025, 08:00 — default title, no entries.
+        sessions.push_back(makeSession(local(calendar, 2025, 3, 5, 8, 0)));
+        // 2: Tuesday 4 March 2025, 07:30 — a Look Back entry.
+        sessions.push_back(
+            makeSession(local(calendar, 2025, 3, 4, 7, 30),
+                        {{u"Bookkeeping of chords"_s, PracticeCategory::lookBack, {}}}));
+        // 3: Friday 14 March 2025, 15:15 — a note mentioning a cafe without accent.
+        sessions.push_back(makeSession(local(calendar, 2025, 3, 14, 15, 15),
+                                       {{u"Étude no. 3"_s, PracticeCategory::haveFun, {}}},
+                                       u"Cafe gig tonight"_s));
+    }
+
+    QList<int> indicesOf(const std::vector<PracticeSessionPtr>& found) const {
+        QList<int> indices;
+        for (const PracticeSessionPtr& session : found)
+            indices << int(std::find(sessions.begin(), sessions.end(), session) - sessions.begin());
+        return indices;
+    }
+
+    QList<int> search(const QString& query) const {
+        return indicesOf(JournalSessionFilter::sessions(sessions, query, calendar));
+    }
+};
+
+} // namespace
+
+class TestJournalSessionFilter : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void searchableTextJoinsEveryPartWithSingleSpaces() {
+        const Journal journal;
+        // An absent note is an empty text between two spaces.
+        QCOMPARE(JournalSessionFilter::searchableText(*journal.sessions[0], journal.calendar),
+                 u"Scales in E Sat by the window at the café Tuesday, March 4, 2025 at 3:15"_s %
+                     narrowNoBreakSpace %
+                     u"PM Mar 4, 2025 Scales in E  Have Fun Slow arpeggios Metronome at 60 Look "
+                     u"Forward"_s);
+        QCOMPARE(JournalSessionFilter::searchableText(*journal.sessions[1], journal.calendar),
+                 u"Practice Session  Wednesday, March 5, 2025 at 8:00"_s % narrowNoBreakSpace %
+                     u"AM Mar 5, 2025"_s);
+    }
+
+    void searchableTextListsEntriesInDisplayOrder() {
+        const Calendar calendar(u"UTC", u"en_US");
+        const Instant start = local(calendar, 2025, 3, 4, 12);
+        const auto entry = [&](const QString& title, PracticeCategory category, std::int64_t order,
+                               int createdSecond) {
+            return PracticeEntry::create(QUuid::createUuid(), title, category, std::nullopt,
+                                         std::nullopt, order, nullptr,
+                                         start.addingMSecs(createdSecond * 1000));
+        };
+        // Stored out of order: group first, then position, then creation; the two last tie.
+        const PracticeSessionPtr session = PracticeSession::create(
+            QUuid::createUuid(), start, 60, PracticeSessionSource::manual, std::nullopt,
+            {entry(u"LF0"_s, PracticeCategory::lookForward, 0, 0),
+             entry(u"HF1"_s, PracticeCategory::haveFun, 1, 0),
+             entry(u"HF0 late"_s, PracticeCategory::haveFun, 0, 9),
+             entry(u"HF0 early"_s, PracticeCategory::haveFun, 0, 1),
+             entry(u"LB0 first"_s, PracticeCategory::lookBack, 0, 5),
+             entry(u"LB0 second"_s, PracticeCategory::lookBack, 0, 5)},
+            start);
+        QString expected = session->title() % u"  "_s %
+                           DateFormatting::completeDateShortTime(start, calendar) % u' ' %
+                           DateFormatting::abbreviatedDate(start, calendar);
+        for (const PracticeEntryPtr& record : session->entries())
+            expected += u' ' % record->title() % u"  "_s % record->category().title();
+        QCOMPARE(JournalSessionFilter::searchableText(*session, calendar), expected);
+        QVERIFY(expected.contains(u"HF0 early  Have Fun HF0 late  Have Fun HF1  Have Fun LB0 "
+                                  u"first  Look Back LB0 second  Look Back LF0  Look Forward"_s));
+    }
+
+    void searchableTextFollowsTheLocale() {
+        const Journal journal;
+        const Calendar berlin(u"Europe/Berlin", u"de_DE");
+        QCOMPARE(JournalSessionFilter::searchableText(*journal.sessions[1], berlin),
+                 u"Practice Session  Mittwoch, 5. März 2025 um 14:00 05.03.2025"_s);
+    }
+
+    void sessions_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QList<int>>("expected");
+
+        QTest::newRow("empty query: all, newest first") << QString() << QList<int>{3, 1, 0, 2};
+        QTest::newRow("white space only: all") << u"  \t\n\u2028 "_s << QList<int>{3, 1, 0, 2};
+        QTest::newRow("group title in capitals") << u"LOOK FORWARD"_s << QList<int>{0};
+        QTest::newRow("part of two group titles and a title") << u"look"_s << QList<int>{0, 2};
+        QTest::newRow("abbreviated date") << u"Mar 4"_s << QList<int>{0, 2};
+        QTest::newRow("weekday in lower case, from the complete date")
+            << u"tuesday"_s << QList<int>{0, 2};
+        QTest::newRow("stored title, not the display title")
+            << u"practice session"_s << QList<int>{1};
+        QTest::newRow("time typed with a plain space") << u"3:15 PM"_s << QList<int>{3, 0};
+        QTest::newRow("time typed with a no-break space") << u"3:15\u00A0pm"_s << QList<int>{3, 0};
+        QTest::newRow("query trimmed at both ends") << u"\n  arpeggios \t"_s << QList<int>{0};
+        QTest::newRow("diacritics count: cafe") << u"cafe"_s << QList<int>{3};
+        QTest::newRow("diacritics count: CAFÉ") << u"CAFÉ"_s << QList<int>{0};
+        QTest::newRow("diacritics count: etude") << u"etude"_s << QList<int>{};
+        QTest::newRow("accented capital") << u"ÉTUDE"_s << QList<int>{3};
+        QTest::newRow("entry notes") << u"metronome"_s << QList<int>{0};
+        QTest::newRow("words must stand side by side") << u"scales window"_s << QList<int>{};
+        QTest::newRow("across parts with the spaces as typed")
+            << u"window at the café tuesday"_s << QList<int>{0};
+        // Between a title and a following empty note stand two spaces.
+        QTest::newRow("one space where there are two")
+            << u"Practice Session Wednesday"_s << QList<int>{};
+        QTest::newRow("two spaces where there are two")
+            << u"Practice Session  Wednesday"_s << QList<int>{1};
+        QTest::newRow("the year") << u"2025"_s << QList<int>{3, 1, 0, 2};
+        QTest::newRow("nothing matches") << u"banjo"_s << QList<int>{};
+    }
+
+    void sessions() {
+        QFETCH(QString, query);
+        QFETCH(QList<int>, expected);
+        QCOMPARE(Journal().search(query), expected);
+    }
+
+    void equalStartsKeepTheirGivenOrder() {
+        const Calendar calendar(u"America/New_York", u"en_US");
+        const Instant noon = local(calendar, 2025, 3, 4, 12);
+        const std::vector<PracticeSessionPtr> sessions{
+            makeSession(noon, {{u"Scales"_s}}), makeSession(local(calendar, 2025, 3, 1)),
+            makeSession(noon, {{u"Scales"_s}}), makeSession(local(calendar, 2025, 3, 9)),
+            makeSession(noon, {{u"Scales"_s}})};
+        const QList<std::vector<PracticeSessionPtr>> expected{
+            {sessions[3], sessions[0], sessions[2], sessions[4], sessions[1]},
+            {sessions[0], sessions[2], sessions[4]}};
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u""_s, calendar), expected[0]);
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"scales"_s, calendar), expected[1]);
+    }
+
+    void searchFollowsTheLocale_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("German month") << u"märz"_s << QList<int>{3, 1, 0, 2};
+        QTest::newRow("German month in capitals") << u"MÄRZ"_s << QList<int>{3, 1, 0, 2};
+        QTest::newRow("English month is not written") << u"march"_s << QList<int>{};
+        QTest::newRow("German weekday") << u"dienstag"_s << QList<int>{0, 2};
+        QTest::newRow("German numeric date") << u"04.03.2025"_s << QList<int>{0, 2};
+        // New York is on summer time from 9 March, Berlin only from 30 March.
+        QTest::newRow("24-hour time in Berlin, winter") << u"um 21:15"_s << QList<int>{0};
+        QTest::newRow("24-hour time in Berlin, New York summer") << u"um 20:15"_s << QList<int>{3};
+    }
+
+    void searchFollowsTheLocale() {
+        QFETCH(QString, query);
+        QFETCH(QList<int>, expected);
+        Journal journal;
+        journal.calendar = Calendar(u"Europe/Berlin", u"de_DE");
+        QCOMPARE(journal.search(query), expected);
+    }
+
+    // The search keeps its date texts between calls; every change below must show at once.
+    void editsAreFoundAtOnce() {
+        Journal journal;
+        QCOMPARE(journal.search(u"arpeggios"_s), QList<int>{0});
+
+        journal.sessions[0]->entries().back()->setTitle(u"Legato runs"_s);
+        QCOMPARE(journal.search(u"arpeggios"_s), QList<int>{});
+        QCOMPARE(journal.search(u"legato"_s), QList<int>{0});
+
+        journal.sessions[0]->entries().back()->setCategory(PracticeCategory::lookBack);
+        QCOMPARE(journal.search(u"look forward"_s), QList<int>{});
+
+        journal.sessions[2]->entries().front()->setNotes(u"Try drop 2 voicings"_s);
+        QCOMPARE(journal.search(u"voicings"_s), QList<int>{2});
+
+        // Moving the start changes both date texts.
+        const PracticeSessionPtr moved = journal.sessions[2];
+        moved->applyEdits(local(journal.calendar, 2025, 3, 6, 19, 45), moved->durationSeconds(),
+                          u"Evening"_s, moved->entries(), local(journal.calendar, 2025, 3, 7));
+        QCOMPARE(journal.search(u"Mar 4"_s), QList<int>{0});
+        QCOMPARE(journal.search(u"Mar 6, 2025"_s), QList<int>{2});
+        QCOMPARE(journal.search(u"thursday, march 6, 2025 at 7:45 pm"_s), QList<int>{2});
+        QCOMPARE(journal.search(u"evening"_s), QList<int>{2});
+    }
+
+    void anotherSessionAtAFormerStartIsReadAfresh() {
+        Journal journal;
+        const Instant start = journal.sessions[1]->startedAt();
+        QCOMPARE(journal.search(u"wednesday"_s), QList<int>{1});
+        journal.sessions.erase(journal.sessions.begin() + 1);
+        QCOMPARE(journal.search(u"wednesday"_s), QList<int>{});
+        journal.sessions.push_back(makeSession(start, {{u"Sight reading"_s}}));
+        QCOMPARE(journal.search(u"sight reading  wednesday, march 5"_s), QList<int>{3});
+        QCOMPARE(journal.search(u"practice session"_s), QList<int>{});
+    }
+
+    void timeZoneAndLocaleChangesAreFoundAtOnce() {
+        Journal journal;
+        // 19:15 UTC on Friday 14 March is already Saturday morning in Sydney.
+        QCOMPARE(journal.search(u"Mar 14"_s), QList<int>{3});
+        journal.calendar = journal.calendar.withTimeZone(u"Australia/Sydney");
+        QCOMPARE(journal.search(u"Mar 14"_s), QList<int>{});
+        QCOMPARE(journal.search(u"saturday, march 15, 2025 at 6:15 am"_s), QList<int>{3});
+        journal.calendar = Calendar(u"America/New_York", u"en_US");
+        QCOMPARE(journal.search(u"Mar 14"_s), QList<int>{3});
+
+        journal.calendar = Calendar(u"America/New_York", u"fr_FR");
+        QCOMPARE(journal.search(u"vendredi 14 mars"_s), QList<int>{3});
+        QCOMPARE(journal.search(u"friday"_s), QList<int>{});
+        journal.calendar = Calendar(u"America/New_York", u"en_US");
+        QCOMPARE(journal.search(u"friday"_s), QList<int>{3});
+    }
+
+    void manyDeletionsDoNotLeaveStaleResults() {
+        const Calendar calendar(u"UTC", u"en_US");
+        std::vector<PracticeSessionPtr> sessions;
+        for (int day = 0; day < 3000; ++day)
+            sessions.push_back(makeSession(
+                Instant::fromSecsSinceEpoch(1'600'000'000 + std::int64_t(day) * 86'400)));
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"2020"_s, calendar).size(),
+                 std::size_t(110));
+        sessions.resize(10);
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"2020"_s, calendar).size(),
+                 std::size_t(10));
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"2021"_s, calendar).size(),
+                 std::size_t(0));
+    }
+
+    void rollbackIsFoundAtOnce() {
+        QStandardPaths::setTestModeEnabled(true);
+        const auto store = JournalStore::open(StoreConfiguration::inMemory());
+        const Calendar calendar(u"America/New_York", u"en_US");
+        const PracticeSessionPtr session =
+            makeSession(local(calendar, 2025, 3, 4, 15, 15), {{u"Scales"_s}});
+        store->insert(session);
+        store->save();
+        const auto search = [&](const QString& query) {
+            return JournalSessionFilter::sessions(store->sessions(), query, calendar).size();
+        };
+        QCOMPARE(search(u"Mar 4"_s), std::size_t(1));
+
+        session->applyEdits(local(calendar, 2025, 4, 1, 9), 600, u"Changed my mind"_s,
+                            session->entries(), local(calendar, 2025, 4, 1, 10));
+        QCOMPARE(search(u"Apr 1"_s), std::size_t(1));
+        QCOMPARE(search(u"mind"_s), std::size_t(1));
+        store->rollback();
+        QCOMPARE(search(u"Apr 1"_s), std::size_t(0));
+        QCOMPARE(search(u"mind"_s), std::size_t(0));
+        QCOMPARE(search(u"Mar 4"_s), std::size_t(1));
+
+        store->remove(session);
+        QCOMPARE(search(u"Mar 4"_s), std::size_t(0));
+        store->rollback();
+        QCOMPARE(search(u"Mar 4"_s), std::size_t(1));
+    }
+
+    void journalTitle_data() {
+        QTest::addColumn<QString>("entryTitle");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("expected");
+
+        // The session starts on Tuesday 4 March 2025 at 20:15 UTC.
+        QTest::newRow("a titled session keeps its title")
+            << u"Scales in E"_s << u"America/New_York"_s << u"en_US"_s << u"Scales in E"_s;
+        QTest::newRow("the default title becomes the weekday")
+            << QString() << u"America/New_York"_s << u"en_US"_s << u"Tuesday Practice"_s;
+        QTest::newRow("an entry titled exactly like the default")
+            << u"Practice Session"_s << u"America/New_York"_s << u"en_US"_s
+            << u"Tuesday Practice"_s;
+        QTest::newRow("other letter case is a real title")
+            << u"practice session"_s << u"America/New_York"_s << u"en_US"_s
+            << u"practice session"_s;
+        QTest::newRow("the weekday of the calendar's time zone")
+            << QString() << u"Asia/Tokyo"_s << u"en_US"_s << u"Wednesday Practice"_s;
+        QTest::newRow("the weekday in the calendar's locale")
+            << QString() << u"Europe/Berlin"_s << u"de_DE"_s << u"Dienstag Practice"_s;
+    }
+
+    void journalTitle() {
+        QFETCH(QString, entryTitle);
+        QFETCH(QString, zone);
+        QFETCH(QString, locale);
+        QFETCH(QString, expected);
+        const Instant start = Instant::fromMSecsSinceEpoch(
+            QDateTime(QDate(2025, 3, 4), QTime(20, 15), Qt::UTC).toMSecsSinceEpoch());
+        std::vector<EntryFields> entries;
+        if (!entryTitle.isEmpty())
+            entries.push_back({entryTitle});
+        const PracticeSessionPtr session = makeSession(start, entries);
+        QCOMPARE(PracticePresentation::journalTitle(*session, Calendar(zone, locale)), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJournalSessionFilter)
+#include "tst_journalsessionfilter.moc"
