@@ -4,7 +4,7 @@ set -euo pipefail
 dir=$1
 found=0
 for program in "$dir"/bench_*; do
-  [ -x "$program" ] || continue
+  [ -f "$program" ] && [ -x "$program" ] || continue
   found=1
   echo "== $(basename "$program")"
   "$program" --benchmark_counters_tabular=true
