@@ -2,12 +2,14 @@
 #include "core/editing/PracticeSessionDraft.h"
 #include "core/model/PracticeSession.h"
 #include "core/time/Calendar.h"
+#include "support/JournalTestSupport.h"
 
 #include <QtTest>
 
 #include <limits>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -31,15 +33,6 @@ PracticeSessionPtr storedSession(std::int64_t seconds,
     return PracticeSession::create(QUuid::createUuid(), at(newYork, {2025, 3, 5, 18, 40, 7}),
                                    seconds, source, u"Warm hands"_s, std::move(entries),
                                    at(utc, {2025, 3, 6}));
-}
-
-template <typename Operation> QString failureOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const BrevantaError& error) {
-        return error.description();
-    }
-    return QString();
 }
 
 } // namespace

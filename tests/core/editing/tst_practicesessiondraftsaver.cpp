@@ -5,6 +5,7 @@
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
+#include "support/JournalTestSupport.h"
 
 #include <QSettings>
 #include <QSqlDatabase>
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -47,47 +49,6 @@ QList<QUuid> idsOf(const std::vector<PracticeEntryPtr>& entries) {
         ids << each->id();
     return ids;
 }
-
-template <typename Operation> QString failureOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const BrevantaError& error) {
-        return error.description();
-    }
-    return QString();
-}
-
-// Reaches the journal file behind the store's back, as another program would.
-class RawDatabase {
-public:
-    explicit RawDatabase(const QString& path) {
-        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
-        database.setDatabaseName(path);
-        database.open();
-    }
-    ~RawDatabase() {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    RawDatabase(const RawDatabase&) = delete;
-    RawDatabase& operator=(const RawDatabase&) = delete;
-
-    bool execute(const QString& statement) {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
-        if (!query.exec(statement)) {
-            qWarning() << statement << query.lastError().text();
-            return false;
-        }
-        return true;
-    }
-    QVariant value(const QString& statement) {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
-        return query.exec(statement) && query.next() ? query.value(0) : QVariant();
-    }
-
-private:
-    QString m_name = u"raw-"_s + QUuid::createUuid().toString();
-};
 
 } // namespace
 

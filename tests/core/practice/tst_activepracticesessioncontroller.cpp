@@ -5,6 +5,7 @@
 #include "core/practice/ActivePracticeSessionController.h"
 #include "core/store/JournalStore.h"
 #include "core/store/StoreError.h"
+#include "support/JournalTestSupport.h"
 
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -14,6 +15,7 @@
 #include <QtTest>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::StringLiterals;
 using Controller = ActivePracticeSessionController;
 
@@ -32,15 +34,6 @@ ActiveThoughtDraft thought(const QString& text, std::int64_t sortOrder = 0) {
 PracticeEntryDraft entryDraft(const QString& title, PracticeCategory category,
                               const QString& minutes = QString()) {
     return PracticeEntryDraft(QUuid::createUuid(), title, category, minutes, QString(), 0);
-}
-
-template <typename Operation> QString failureOf(Operation&& operation) {
-    try {
-        operation();
-    } catch (const BrevantaError& error) {
-        return error.description();
-    }
-    return QString();
 }
 
 // Counts what the controller tells its listeners.

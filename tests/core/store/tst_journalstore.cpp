@@ -2,6 +2,7 @@
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
 #include "core/store/JournalStore.h"
+#include "support/JournalTestSupport.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -15,6 +16,7 @@
 #include <sys/stat.h>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 
 namespace {
 
@@ -63,35 +65,6 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
 }
-
-// Talks to a journal file behind the store's back, as another program would.
-class RawDatabase {
-public:
-    explicit RawDatabase(const QString& path) {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        database.setDatabaseName(path);
-        database.open();
-    }
-    ~RawDatabase() {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool execute(const QString& statement) {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
-        if (!query.exec(statement)) {
-            qWarning() << statement << query.lastError().text();
-            return false;
-        }
-        return true;
-    }
-    QVariant value(const QString& statement) {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
-        return query.exec(statement) && query.next() ? query.value(0) : QVariant();
-    }
-
-private:
-    QString m_name = QStringLiteral("raw-%1").arg(QUuid::createUuid().toString());
-};
 
 } // namespace
 
@@ -177,9 +150,9 @@ private Q_SLOTS:
         const QUuid sessionId = QUuid::createUuid();
         {
             const auto store = openJournal();
-            const auto untitled = PracticeEntry::create(QUuid::createUuid(), QString(),
-                                                        PracticeCategory::haveFun, std::nullopt,
-                                                        std::nullopt, 0, nullptr, march);
+            const auto untitled =
+                PracticeEntry::create(QUuid::createUuid(), QString(), PracticeCategory::haveFun,
+                                      std::nullopt, std::nullopt, 0, nullptr, march);
             store->insert(PracticeSession::create(sessionId, march, 60,
                                                   PracticeSessionSource::manual, std::nullopt,
                                                   {untitled}, march));
