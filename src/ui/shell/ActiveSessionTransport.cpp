@@ -23,6 +23,7 @@ namespace {
 constexpr int symbolTextGap = 10;
 constexpr int titleStatusGap = 1;
 constexpr int titleIdealWidth = 240;
+constexpr int titleMinimumWidth = 120;
 constexpr int openPadding = 6;
 constexpr qreal openCornerRadius = 10;
 
@@ -84,8 +85,11 @@ QSize TransportOpenButton::minimumSizeHint() const {
     const QSize hint = sizeHint();
     if (m_symbolOnly)
         return hint;
-    return {2 * openPadding + symbolEm() + symbolTextGap + QFontMetrics(titleFont()).height() * 3,
-            hint.height()};
+    // A long title may be shortened, as long as enough of it stays to be recognised.
+    const int textWidth = std::min(std::max(QFontMetrics(titleFont()).horizontalAdvance(m_title),
+                                            QFontMetrics(statusFont()).horizontalAdvance(m_status)),
+                                   titleMinimumWidth);
+    return {2 * openPadding + symbolEm() + symbolTextGap + textWidth, hint.height()};
 }
 
 void TransportOpenButton::paintEvent(QPaintEvent*) {
@@ -141,6 +145,8 @@ ActiveSessionTransport::ActiveSessionTransport(ActivePracticeSessionController& 
     connect(&m_tick, &QTimer::timeout, this, &ActiveSessionTransport::redrawClock);
 
     m_layouts = new FirstFitContainer;
+    // The wide layout stays while its controls fit, with a long title shortened.
+    m_layouts->setMeasure(FirstFitContainer::Measure::minimumSizeHint);
     m_wide = buildControls(false);
     m_compact = buildControls(true);
     m_layouts->addVariant(m_wide.row);

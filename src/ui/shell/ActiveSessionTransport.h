@@ -74,8 +74,8 @@ public:
 
     static constexpr int tickMilliseconds = 1000;
 
-    ActiveSessionTransport(ActivePracticeSessionController& controller, Clock clock,
-                           Callbacks callbacks, QWidget* parent = nullptr);
+    explicit ActiveSessionTransport(ActivePracticeSessionController& controller, Clock clock,
+                                    Callbacks callbacks, QWidget* parent = nullptr);
 
     const Controls& wideControls() const { return m_wide; }
     const Controls& compactControls() const { return m_compact; }

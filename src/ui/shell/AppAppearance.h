@@ -27,7 +27,8 @@ public:
 
     /// `platformPalette` is the palette the platform gave the application, before any of ours
     /// was installed; "system" follows its lightness.
-    AppAppearance(QSettings& settings, QPalette platformPalette, QObject* parent = nullptr);
+    explicit AppAppearance(QSettings& settings, QPalette platformPalette,
+                           QObject* parent = nullptr);
 
     static QString rawValue(Choice choice);
     static std::optional<Choice> fromRawValue(QStringView text);

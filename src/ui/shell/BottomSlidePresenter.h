@@ -22,7 +22,7 @@ public:
     static constexpr int animationMilliseconds = 200;
 
     /// Takes ownership of `content`, padded by `padding` inside the presenter.
-    BottomSlidePresenter(QWidget* content, QMargins padding, QWidget* parent = nullptr);
+    explicit BottomSlidePresenter(QWidget* content, QMargins padding, QWidget* parent = nullptr);
 
     QWidget* content() const { return m_content; }
 

@@ -73,6 +73,7 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     , m_appearance(new AppAppearance(*m_settings, environment.platformPalette, this))
     , m_commands(new BrevantaCommands(this)) {
     m_appearance->apply();
+    QApplication::setWindowIcon(applicationIcon());
     connect(m_commands, &BrevantaCommands::settingsRequested, this, [this] { showSettings(); });
     connect(m_commands, &BrevantaCommands::quitRequested, qApp, &QApplication::closeAllWindows);
 }
@@ -101,7 +102,6 @@ int BrevantaApp::run(QApplication& application) {
     } catch (const std::exception& error) {
         return stopForStoreFailure(QString::fromLocal8Bit(error.what()));
     }
-    QApplication::setWindowIcon(applicationIcon());
     app->openMainWindow();
     return application.exec();
 }

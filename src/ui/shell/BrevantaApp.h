@@ -48,8 +48,8 @@ public:
     /// Creates the controller, then opens the journal of `storeConfiguration`, then installs the
     /// chosen appearance. Throws the store's error when the journal cannot be opened; nothing
     /// is shown then.
-    BrevantaApp(const StoreConfiguration& storeConfiguration, Environment environment,
-                QObject* parent = nullptr);
+    explicit BrevantaApp(const StoreConfiguration& storeConfiguration, Environment environment,
+                         QObject* parent = nullptr);
     ~BrevantaApp() override;
 
     /// The whole life of the process after the application object exists: start up from the

@@ -50,7 +50,7 @@ BrevantaCommands::BrevantaCommands(QObject* parent)
     m_settings->setMenuRole(QAction::PreferencesRole);
     connect(m_settings, &QAction::triggered, this, &BrevantaCommands::settingsRequested);
 
-    m_quit = new QAction(QStringLiteral("Quit Brevanta"), this);
+    m_quit = new QAction(QStringLiteral("Quit"), this);
     m_quit->setObjectName(QStringLiteral("command-quit"));
     m_quit->setShortcuts(QKeySequence::Quit);
     m_quit->setMenuRole(QAction::QuitRole);

@@ -148,7 +148,7 @@ QWidget* BrevantaSettingsView::buildDataSection() {
 QWidget* BrevantaSettingsView::buildAppearanceSection() {
     auto* words = new QVBoxLayout;
     words->setSpacing(4);
-    words->addWidget(new AppLabel(QStringLiteral("Appearance"), AppTypography::headlineStyle()));
+    words->addWidget(new AppLabel(QStringLiteral("Theme"), AppTypography::headlineStyle()));
     auto* explanation = new AppLabel(QStringLiteral("Follow the system, or keep Brevanta light "
                                                     "or dark."),
                                      AppTypography::secondaryBody(), AppColors::secondaryText());

@@ -21,8 +21,8 @@ class BrevantaSettingsView final : public QWidget {
 public:
     static constexpr int formWidth = 520;
 
-    BrevantaSettingsView(AppNotificationCenter& notifications, AppAppearance& appearance,
-                         QWidget* parent = nullptr);
+    explicit BrevantaSettingsView(AppNotificationCenter& notifications, AppAppearance& appearance,
+                                  QWidget* parent = nullptr);
 
     AppButton* importButton() const { return m_import; }
     /// The segment of the appearance picker for the choice named `rawValue`.
