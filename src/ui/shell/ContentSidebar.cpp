@@ -9,8 +9,11 @@
 
 #include <QButtonGroup>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brevanta {
 
@@ -117,6 +120,7 @@ ContentSidebar::ContentSidebar(QWidget* parent)
     for (const AppDestination destination : AppDestination::allCases()) {
         auto* row = new SidebarDestinationRow(destination, this);
         m_rows->addButton(row);
+        row->installEventFilter(this);
         list->addWidget(row);
         connect(row, &QAbstractButton::clicked, this,
                 [this, destination] { Q_EMIT destinationChosen(destination); });
@@ -144,6 +148,25 @@ SidebarDestinationRow* ContentSidebar::row(AppDestination destination) const {
             return row;
     }
     return nullptr;
+}
+
+bool ContentSidebar::eventFilter(QObject* watched, QEvent* event) {
+    // Up and down move through the list and choose as they go, as in a platform sidebar.
+    const auto* row = qobject_cast<SidebarDestinationRow*>(watched);
+    if (!row || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return QWidget::eventFilter(watched, event);
+    const auto all = AppDestination::allCases();
+    const auto current = std::find(all.begin(), all.end(), row->destination());
+    const auto next = key == Qt::Key_Up ? (current == all.begin() ? current : current - 1)
+                                        : (current + 1 == all.end() ? current : current + 1);
+    if (next != current) {
+        this->row(*next)->setFocus(Qt::TabFocusReason);
+        Q_EMIT destinationChosen(*next);
+    }
+    return true;
 }
 
 void ContentSidebar::paintEvent(QPaintEvent*) {

@@ -51,6 +51,7 @@ Q_SIGNALS:
     void destinationChosen(brevanta::AppDestination destination);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -153,6 +153,20 @@ private Q_SLOTS:
         QTest::mouseClick(window->sidebar()->row(AppDestination::home), Qt::LeftButton);
         QTest::mouseClick(window->sidebar()->row(AppDestination::insights), Qt::LeftButton);
         QCOMPARE(screens.made, 2);
+
+        // The arrow keys move through the list as in a platform sidebar.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->sidebar()->row(AppDestination::insights)->setFocus();
+        QTest::keyClick(window->sidebar()->row(AppDestination::insights), Qt::Key_Up);
+        QCOMPARE(window->selection(), std::optional<AppDestination>(AppDestination::journal));
+        QCOMPARE(shown(*window), QStringLiteral("sessions-view"));
+        QVERIFY(window->sidebar()->row(AppDestination::journal)->hasFocus());
+        QTest::keyClick(window->sidebar()->row(AppDestination::journal), Qt::Key_Up);
+        QTest::keyClick(window->sidebar()->row(AppDestination::home), Qt::Key_Up);
+        QCOMPARE(window->selection(), std::optional<AppDestination>(AppDestination::home));
+        QTest::keyClick(window->sidebar()->row(AppDestination::home), Qt::Key_Down);
+        QCOMPARE(window->selection(), std::optional<AppDestination>(AppDestination::journal));
     }
 
     void choosingADestinationLeavesTheWorkspace_data() {
