@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/AppColors.h"
 #include "ui/design/DesignGallery.h"
-#include "core/model/BrevantaError.h"
-#include "core/store/JournalStore.h"
+#include "ui/shell/BrevantaApp.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -38,15 +35,6 @@ int runDesignGallery(QApplication& application) {
     return application.exec();
 }
 
-// Running on without the journal would hide that nothing the user does can be kept.
-int stopForStoreFailure(const QString& description) {
-    const QString message = QStringLiteral("Brevanta could not open its data store. The app "
-                                           "stopped to avoid hiding persistence failure: ") +
-                            description + QLatin1Char('\n');
-    std::fputs(message.toLocal8Bit().constData(), stderr);
-    return EXIT_FAILURE;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -61,20 +49,5 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     if (application.arguments().contains(QStringLiteral("--design-gallery")))
         return runDesignGallery(application);
-
-    std::unique_ptr<brevanta::JournalStore> store;
-    try {
-        store = brevanta::JournalStore::open(
-            brevanta::StoreConfiguration::fromArguments(QCoreApplication::arguments()));
-    } catch (const brevanta::BrevantaError& error) {
-        return stopForStoreFailure(error.description());
-    } catch (const std::exception& error) {
-        return stopForStoreFailure(QString::fromLocal8Bit(error.what()));
-    }
-
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Brevanta"));
-    window.resize(1100, 720);
-    window.show();
-    return application.exec();
+    return brevanta::BrevantaApp::run(application);
 }

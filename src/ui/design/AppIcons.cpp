@@ -46,6 +46,7 @@ constexpr std::array symbolTable{
     SymbolGlyph{u"house", 0xe88a},                          // home
     SymbolGlyph{u"book.closed", 0xe865},                    // book
     SymbolGlyph{u"chart.bar", 0xe26b},                      // bar_chart
+    SymbolGlyph{u"sidebar.left", 0xf114},                   // view_sidebar
     SymbolGlyph{u"magnifyingglass", 0xe8b6},                // search
     SymbolGlyph{u"music.note.list", 0xe03d},                // queue_music
     SymbolGlyph{u"guitars", 0xe405},                        // music_note

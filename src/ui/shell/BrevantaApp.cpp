@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: MIT
+#include "ui/shell/BrevantaApp.h"
+
+#include "core/model/BrevantaError.h"
+#include "core/store/JournalStore.h"
+#include "ui/design/BrevantaBrandMark.h"
+#include "ui/shell/AppAppearance.h"
+#include "ui/shell/AppNotificationCenter.h"
+#include "ui/shell/BrevantaCommands.h"
+#include "ui/shell/BrevantaSettingsView.h"
+#include "ui/shell/ContentView.h"
+#include "ui/shell/PracticeHistoryFileChooser.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace brevanta {
+
+namespace {
+
+// The first window's size on a roomy screen; on a smaller one the window takes what there is.
+constexpr QSize preferredWindowSize(1280, 840);
+constexpr int cascadeOffset = 28;
+
+// Running on without the journal would hide that nothing the user does can be kept.
+int stopForStoreFailure(const QString& description) {
+    const QString message = QStringLiteral("Brevanta could not open its data store. The app "
+                                           "stopped to avoid hiding persistence failure: ") +
+                            description + QLatin1Char('\n');
+    std::fputs(message.toLocal8Bit().constData(), stderr);
+    return EXIT_FAILURE;
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512})
+        icon.addPixmap(BrevantaBrandMark::pixmap(size));
+    return icon;
+}
+
+QRect initialGeometry(int windowsOpen) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 840);
+    const QSize size =
+        preferredWindowSize.boundedTo(available.size())
+            .expandedTo(QSize(ContentView::minimumWidth, ContentView::minimumHeight));
+    QRect geometry(QPoint(), size);
+    geometry.moveCenter(available.center());
+    geometry.translate(windowsOpen * cascadeOffset, windowsOpen * cascadeOffset);
+    return geometry;
+}
+
+} // namespace
+
+BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environment environment,
+                         QObject* parent)
+    : QObject(parent)
+    , m_clock(std::move(environment.clock))
+    , m_activeSessionController(m_clock)
+    , m_store(JournalStore::open(storeConfiguration))
+    , m_settings(environment.settings ? std::move(environment.settings)
+                                      : std::make_unique<QSettings>(QStringLiteral("Brevanta"),
+                                                                    QStringLiteral("Brevanta")))
+    , m_fileChooser(environment.fileChooser ? std::move(environment.fileChooser)
+                                            : std::make_shared<DialogPracticeHistoryFileChooser>())
+    , m_notifications(new AppNotificationCenter(this))
+    , m_appearance(new AppAppearance(*m_settings, environment.platformPalette, this))
+    , m_commands(new BrevantaCommands(this)) {
+    m_appearance->apply();
+    QApplication::setWindowIcon(applicationIcon());
+    connect(m_commands, &BrevantaCommands::settingsRequested, this, [this] { showSettings(); });
+    connect(m_commands, &BrevantaCommands::quitRequested, qApp, &QApplication::closeAllWindows);
+}
+
+BrevantaApp::~BrevantaApp() {
+    // Windows hold the controller, the store and the notification centre: they go first.
+    for (const QPointer<ContentView>& window : std::as_const(m_mainWindows))
+        delete window;
+    delete m_settingsView;
+    delete m_commands;
+    delete m_appearance;
+    delete m_notifications;
+}
+
+int BrevantaApp::run(QApplication& application) {
+    const QPalette platformPalette = QApplication::palette();
+    std::unique_ptr<BrevantaApp> app;
+    try {
+        Environment environment;
+        environment.platformPalette = platformPalette;
+        app = std::make_unique<BrevantaApp>(
+            StoreConfiguration::fromArguments(QCoreApplication::arguments()),
+            std::move(environment));
+    } catch (const BrevantaError& error) {
+        return stopForStoreFailure(error.description());
+    } catch (const std::exception& error) {
+        return stopForStoreFailure(QString::fromLocal8Bit(error.what()));
+    }
+    app->openMainWindow();
+    return application.exec();
+}
+
+ContentView* BrevantaApp::openMainWindow() {
+    auto* window = new ContentView({.activeSessionController = m_activeSessionController,
+                                    .notifications = *m_notifications,
+                                    .clock = m_clock,
+                                    .fileChooser = m_fileChooser,
+                                    .screens = screenFactory()});
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_commands->attach(window, window->practiceCommands());
+    const int open = int(mainWindows().size());
+    window->setGeometry(initialGeometry(open));
+    m_mainWindows.append(window);
+    window->show();
+    window->activateWindow();
+    return window;
+}
+
+QList<ContentView*> BrevantaApp::mainWindows() const {
+    QList<ContentView*> windows;
+    for (const QPointer<ContentView>& window : m_mainWindows) {
+        if (window)
+            windows.append(window);
+    }
+    return windows;
+}
+
+BrevantaSettingsView* BrevantaApp::showSettings() {
+    if (!m_settingsView) {
+        m_settingsView = new BrevantaSettingsView(*m_notifications, *m_appearance);
+        m_settingsView->setAttribute(Qt::WA_DeleteOnClose);
+        auto* close = new QShortcut(QKeySequence::Close, m_settingsView);
+        connect(close, &QShortcut::activated, m_settingsView, &QWidget::close);
+    }
+    m_settingsView->show();
+    m_settingsView->raise();
+    m_settingsView->activateWindow();
+    return m_settingsView;
+}
+
+BrevantaSettingsView* BrevantaApp::settingsView() const {
+    return m_settingsView;
+}
+
+ScreenFactory BrevantaApp::screenFactory() {
+    // Each screen is plugged in here as it lands; until then its place stays empty. A screen's
+    // closure captures what it reads from the application, for example:
+    //
+    //     screens.home = [this](const ScreenFactory::HomeActions& actions) {
+    //         return HostedScreen{new HomeView(*m_store, m_clock, actions.onStart, actions.onLog)};
+    //     };
+    //     screens.finishSheet = [this](QWidget* window) {
+    //         return new FinishPracticeSessionView(m_activeSessionController, *m_store, m_clock,
+    //                                              window);
+    //     };
+    ScreenFactory screens;
+    return screens;
+}
+
+} // namespace brevanta

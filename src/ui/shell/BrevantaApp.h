@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/practice/ActivePracticeSessionController.h"
+#include "core/store/StoreConfiguration.h"
+#include "core/time/Clock.h"
+#include "ui/shell/ScreenFactory.h"
+
+#include <QList>
+#include <QObject>
+#include <QPalette>
+#include <QPointer>
+
+#include <memory>
+
+class QApplication;
+class QSettings;
+
+namespace brevanta {
+
+class AppAppearance;
+class AppNotificationCenter;
+class BrevantaCommands;
+class BrevantaSettingsView;
+class ContentView;
+class JournalStore;
+class PracticeHistoryFileChooser;
+
+/// The application: it owns what lives as long as the process (the one practice session
+/// controller, the journal store, the notification centre, the menu commands and the
+/// appearance) and opens the main windows and the settings window on them.
+class BrevantaApp final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BrevantaApp)
+
+public:
+    /// What the application takes from its surroundings; tests pass their own.
+    struct Environment {
+        Clock clock = Clock::system();
+        /// Where main windows ask for import files; null means the platform's file dialog.
+        std::shared_ptr<PracticeHistoryFileChooser> fileChooser;
+        /// The user's preferences; null means the user's own ("Brevanta", "Brevanta").
+        std::unique_ptr<QSettings> settings;
+        /// The palette the platform gave the application, which "system" appearance follows.
+        QPalette platformPalette;
+    };
+
+    /// Creates the controller, then opens the journal of `storeConfiguration`, then installs the
+    /// chosen appearance. Throws the store's error when the journal cannot be opened; nothing
+    /// is shown then.
+    explicit BrevantaApp(const StoreConfiguration& storeConfiguration, Environment environment,
+                         QObject* parent = nullptr);
+    ~BrevantaApp() override;
+
+    /// The whole life of the process after the application object exists: start up from the
+    /// command line, show one main window and run. When the journal cannot be opened the process
+    /// stops there with its message, before any window opens.
+    static int run(QApplication& application);
+
+    ActivePracticeSessionController& activeSessionController() { return m_activeSessionController; }
+    JournalStore& store() { return *m_store; }
+    AppNotificationCenter& notifications() { return *m_notifications; }
+    BrevantaCommands& commands() { return *m_commands; }
+    AppAppearance& appearance() { return *m_appearance; }
+    QSettings& settings() { return *m_settings; }
+
+    /// Opens and shows another main window on the shared controller and store.
+    ContentView* openMainWindow();
+    QList<ContentView*> mainWindows() const;
+    /// Shows the settings window, creating it on first use.
+    BrevantaSettingsView* showSettings();
+    /// The settings window while it is open.
+    BrevantaSettingsView* settingsView() const;
+
+    /// Where every screen of a main window is plugged in.
+    ScreenFactory screenFactory();
+
+private:
+    Clock m_clock;
+    ActivePracticeSessionController m_activeSessionController;
+    std::unique_ptr<JournalStore> m_store;
+    std::unique_ptr<QSettings> m_settings;
+    std::shared_ptr<PracticeHistoryFileChooser> m_fileChooser;
+    AppNotificationCenter* m_notifications = nullptr;
+    AppAppearance* m_appearance = nullptr;
+    BrevantaCommands* m_commands = nullptr;
+    QList<QPointer<ContentView>> m_mainWindows;
+    QPointer<BrevantaSettingsView> m_settingsView;
+};
+
+} // namespace brevanta
