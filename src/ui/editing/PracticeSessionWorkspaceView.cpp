@@ -142,7 +142,7 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
     m_date->setDisplayFormat(locale.dateFormat(QLocale::LongFormat));
     m_date->setMinimumDate(QDate(100, 1, 1));
     m_date->setDate(dateOfDraft());
-    connect(m_date, &QDateEdit::userDateChanged, this, [this](QDate date) {
+    connect(m_date, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (const std::optional<Instant> instant = instantForDate(date))
             m_draft.date = *instant;
     });

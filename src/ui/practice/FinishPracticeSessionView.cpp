@@ -158,6 +158,7 @@ QWidget* FinishPracticeSessionView::buildReviewFace() {
     m_emptyLine =
         new AppLabel(QStringLiteral("A session can be worth remembering without explaining it."),
                      AppTypography::editorialBody(), AppColors::secondaryText());
+    m_emptyLine->setObjectName(QStringLiteral("finish-no-thoughts"));
     m_emptyLine->setWordWrap(true);
     layout->addWidget(m_emptyLine);
 
