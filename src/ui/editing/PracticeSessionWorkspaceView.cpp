@@ -10,6 +10,7 @@
 #include "ui/design/AppTypography.h"
 #include "ui/editing/AdaptiveArrangement.h"
 #include "ui/editing/CapsuleChip.h"
+#include "ui/editing/FocusOrder.h"
 #include "ui/editing/PracticeFields.h"
 #include "ui/editing/PracticeWorkspacePage.h"
 #include "ui/editing/RowTransition.h"
@@ -107,6 +108,7 @@ PracticeSessionWorkspaceView::PracticeSessionWorkspaceView(PracticeSessionWorksp
     m_page = new PracticeWorkspacePage(buildHeader(), buildContent(), m_notes, buildActions());
     layout->addWidget(m_page);
     refreshDuration();
+    FocusOrder::arrange(this);
 }
 
 PracticeSessionWorkspaceView::~PracticeSessionWorkspaceView() = default;
@@ -353,6 +355,7 @@ void PracticeSessionWorkspaceView::addEntry() {
     m_draft.entries.push_back(entry);
     WorkspaceActivityRow* row = addRow(entry);
     refreshRemoveButtons();
+    FocusOrder::arrange(this);
     RowTransition::enter(row, entryAnimationMilliseconds);
     row->titleField()->setFocus(Qt::OtherFocusReason);
     m_page->ensureVisible(row->titleField());

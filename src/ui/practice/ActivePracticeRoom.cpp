@@ -13,6 +13,7 @@
 #include "ui/design/EditorialInput.h"
 #include "ui/design/FirstFitContainer.h"
 #include "ui/editing/AdaptiveArrangement.h"
+#include "ui/editing/FocusOrder.h"
 #include "ui/editing/PracticeFields.h"
 #include "ui/editing/PracticeWorkspacePage.h"
 #include "ui/editing/RowTransition.h"
@@ -78,6 +79,7 @@ ActivePracticeRoom::ActivePracticeRoom(ActivePracticeSessionController& controll
     connect(&m_controller, &ActivePracticeSessionController::activeSessionChanged, this,
             &ActivePracticeRoom::followController);
     refreshState();
+    FocusOrder::arrange(this);
 }
 
 QWidget* ActivePracticeRoom::buildHeader(const ActivePracticeSession& session) {
@@ -231,8 +233,10 @@ void ActivePracticeRoom::appendRow(const ActiveThoughtDraft& thought, bool anima
     QWidget* row = makeThoughtRow(thought);
     m_thoughtRows->addWidget(row);
     m_rows.push_back(row);
-    if (animated)
+    if (animated) {
         RowTransition::enter(row, thoughtAnimationMilliseconds);
+        FocusOrder::arrange(this);
+    }
 }
 
 QString ActivePracticeRoom::notes() const {

@@ -13,6 +13,7 @@
 #include "ui/design/EditorialRule.h"
 #include "ui/design/EditorialSectionHeader.h"
 #include "ui/editing/AdaptiveArrangement.h"
+#include "ui/editing/FocusOrder.h"
 #include "ui/editing/PracticeFields.h"
 #include "ui/editing/RowTransition.h"
 #include "ui/editing/SaveErrorAlert.h"
@@ -127,6 +128,7 @@ FinishPracticeSessionView::FinishPracticeSessionView(ActivePracticeSessionContro
                 save();
         });
     }
+    FocusOrder::arrange(m_review);
     refresh();
 }
 
@@ -347,6 +349,7 @@ void FinishPracticeSessionView::addThought() {
     const FinishThoughtDraft thought = FinishThoughtDraft::blank();
     m_thoughts.push_back(thought);
     FinishThoughtRow* row = addRow(thought);
+    FocusOrder::arrange(m_review);
     RowTransition::enter(row, rowAnimationMilliseconds);
     row->titleField()->setFocus(Qt::OtherFocusReason);
     refresh();
@@ -387,6 +390,7 @@ bool FinishPracticeSessionView::save() {
     }
     QWidget* confirmation = buildConfirmationFace(*m_savedSession);
     m_faces->addWidget(confirmation);
+    FocusOrder::arrange(confirmation);
     FaceTransition::turn(m_faces, confirmation, faceTransitionMilliseconds, confirmationStartScale);
     m_done->setDefault(true);
     m_done->setFocus(Qt::OtherFocusReason);

@@ -92,6 +92,12 @@ class TestPracticeSessionWorkspace : public QObject {
         else
             QTest::keyClicks(field, text);
     }
+    static QWidget* nextTabStop(QWidget* widget) {
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
+        return widget;
+    }
     PracticeSessionPtr storedSession(std::int64_t seconds) {
         const Instant created = at({2025, 3, 1, 9});
         auto session = PracticeSession::create(
@@ -150,6 +156,10 @@ private Q_SLOTS:
         QVERIFY(!rows()[1]->chip(PracticeCategory::lookForward)->isChecked());
         QTest::keyClicks(rows()[1]->minutesField(), u"1.5"_s);
         QTest::keyClicks(rows()[1]->noteField(), u"slow"_s);
+        // Tab runs through the new row in reading order, before the page's own buttons.
+        QCoreApplication::processEvents();
+        QCOMPARE(nextTabStop(rows()[0]->noteField()), rows()[1]->titleField());
+        QCOMPARE(nextTabStop(rows()[1]->noteField())->objectName(), u"add-activity"_s);
         // A third row left blank is not saved.
         m_view->findChild<AppButton*>(u"add-activity"_s)->click();
         QCOMPARE(rows()[2]->chip(PracticeCategory::haveFun)->isChecked(), true);

@@ -106,6 +106,12 @@ class TestFinishPracticeSession : public QObject {
         return m_sheet->findChildren<FinishThoughtRow*>(u"finish-thought-row"_s);
     }
     AppButton* button(const QString& name) const { return m_sheet->findChild<AppButton*>(name); }
+    static QWidget* nextTabStop(QWidget* widget) {
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus));
+        return widget;
+    }
     QMessageBox* alert() const { return m_sheet->findChild<QMessageBox*>(u"save-error-alert"_s); }
     QWidget* face() const { return m_sheet->findChild<QStackedWidget*>()->currentWidget(); }
     void choose(int row, PracticeCategory category, const QString& minutes = {}) {
@@ -242,6 +248,8 @@ private Q_SLOTS:
             button(u"add-another-thought"_s)->click();
             QCOMPARE(rows().size(), 2);
             QCOMPARE(QApplication::focusWidget(), rows().at(1)->titleField());
+            QCOMPARE(nextTabStop(rows().at(0)->minutesField()), rows().at(1)->titleField());
+            QCOMPARE(nextTabStop(rows().at(1)->minutesField()), button(u"add-another-thought"_s));
         }
         if (steps.contains(u"words"_s)) {
             QTest::keyClicks(rows().at(1)->titleField(), u"Arpeggios"_s);

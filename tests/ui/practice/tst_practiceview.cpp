@@ -71,6 +71,12 @@ class TestPracticeView : public QObject {
             texts << row->findChild<AppLabel*>(u"thought-text"_s)->text();
         return texts;
     }
+    static QWidget* nextTabStop(QWidget* widget) {
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus));
+        return widget;
+    }
     const ActivePracticeSession& session() const { return *m_controller->activeSession(); }
     void typeThought(const QString& text) {
         thoughtField()->setFocus();
@@ -138,6 +144,10 @@ private Q_SLOTS:
         button(u"add-thought"_s)->click();
         QCOMPARE(textsOf(session().thoughts), (QStringList{u"Legato runs"_s, u"Vibrato"_s}));
         QCOMPARE(ordersOf(session().thoughts), (QList<std::int64_t>{0, 1}));
+        // Tab reaches the new rows' buttons before the notes and the actions.
+        const auto removes = room()->findChildren<AppButton*>(u"remove-thought"_s);
+        QCOMPARE(nextTabStop(button(u"add-thought"_s)), removes.at(0));
+        QCOMPARE(nextTabStop(removes.at(1)), find<QWidget>(u"practice-notes"_s));
     }
 
     void removingTheSecondOfThreeRenumbersTheRest() {
