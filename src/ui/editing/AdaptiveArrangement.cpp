@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 namespace brevanta {
 
@@ -37,18 +38,27 @@ public:
 
     /// Moves the shared widgets in, in this arrangement's order.
     void populate() {
-        while (QLayoutItem* item = m_layout->takeAt(0))
-            delete item;
+        while (QLayoutItem* item = m_layout->takeAt(0)) {
+            // A nested row is its own layout item; deleting it frees its items, never the
+            // widgets, which stay children of this arrangement until they move on.
+            if (QLayout* nested = item->layout())
+                delete nested;
+            else
+                delete item;
+        }
         for (const AdaptiveArrangement::Item& item : m_items) {
-            if (!item.widget) {
+            if (!item.row.isEmpty()) {
+                auto* row = new QHBoxLayout;
+                row->setSpacing(item.rowSpacing);
+                for (QWidget* widget : item.row)
+                    adopt(widget, row, 0, Qt::AlignVCenter);
+                row->addStretch(1);
+                m_layout->addLayout(row);
+            } else if (!item.widget) {
                 m_layout->addStretch(item.stretch);
-                continue;
+            } else {
+                adopt(item.widget, m_layout, item.stretch, item.alignment);
             }
-            const bool hidden = isExplicitlyHidden(item.widget);
-            if (item.widget->parentWidget() != this)
-                item.widget->setParent(this);
-            m_layout->addWidget(item.widget, item.stretch, item.alignment);
-            item.widget->setVisible(!hidden);
         }
     }
 
@@ -61,12 +71,18 @@ public:
             return sizeHint().height();
         int height = 0;
         int count = 0;
-        for (const QWidget* widget : shownWidgets()) {
-            const int each =
-                widget->hasHeightForWidth()
-                    ? widget->heightForWidth(std::min(
-                          width, std::max(widget->sizeHint().width(), widget->minimumWidth())))
-                    : widget->sizeHint().height();
+        for (const AdaptiveArrangement::Item& item : m_items) {
+            const QWidget* widget = item.widget;
+            if (!widget || !widget->hasHeightForWidth()) {
+                if (const std::optional<QSize> size = itemSize(item, false)) {
+                    height += size->height();
+                    ++count;
+                }
+                continue;
+            }
+            if (isExplicitlyHidden(widget))
+                continue;
+            const int each = widget->heightForWidth(std::min(width, sizeOf(widget, false).width()));
             height += std::max(each, widget->minimumHeight());
             ++count;
         }
@@ -74,13 +90,44 @@ public:
     }
 
 private:
-    QList<const QWidget*> shownWidgets() const {
-        QList<const QWidget*> widgets;
-        for (const AdaptiveArrangement::Item& item : m_items) {
-            if (item.widget && !isExplicitlyHidden(item.widget))
-                widgets.append(item.widget);
+    void adopt(QWidget* widget, QBoxLayout* layout, int stretch, Qt::Alignment alignment) {
+        const bool hidden = isExplicitlyHidden(widget);
+        if (widget->parentWidget() != this)
+            widget->setParent(this);
+        layout->addWidget(widget, stretch, alignment);
+        widget->setVisible(!hidden);
+    }
+
+    static QSize sizeOf(const QWidget* widget, bool minimum) {
+        const QSize size = minimum ? widget->minimumSizeHint() : widget->sizeHint();
+        return size.expandedTo(widget->minimumSize());
+    }
+
+    /// The size of one item, or nothing for a space or a hidden widget.
+    std::optional<QSize> itemSize(const AdaptiveArrangement::Item& item, bool minimum) const {
+        if (!item.row.isEmpty()) {
+            QSize size;
+            int count = 0;
+            for (const QWidget* widget : item.row) {
+                if (isExplicitlyHidden(widget))
+                    continue;
+                const QSize each = sizeOf(widget, minimum);
+                size.setWidth(size.width() + each.width());
+                size.setHeight(std::max(size.height(), each.height()));
+                ++count;
+            }
+            if (count == 0)
+                return std::nullopt;
+            size.setWidth(size.width() + (count - 1) * item.rowSpacing);
+            return size;
         }
-        return widgets;
+        const QWidget* widget = item.widget;
+        if (!widget || isExplicitlyHidden(widget))
+            return std::nullopt;
+        QSize size = sizeOf(widget, minimum);
+        if (!minimum && item.idealWidth >= 0)
+            size.setWidth(std::max(item.idealWidth, widget->minimumWidth()));
+        return size;
     }
 
     QSize measure(bool minimum) const {
@@ -88,13 +135,10 @@ private:
         int across = 0;
         int count = 0;
         for (const AdaptiveArrangement::Item& item : m_items) {
-            const QWidget* widget = item.widget;
-            if (!widget || isExplicitlyHidden(widget))
+            const std::optional<QSize> measured = itemSize(item, minimum);
+            if (!measured)
                 continue;
-            QSize size = minimum ? widget->minimumSizeHint() : widget->sizeHint();
-            size = size.expandedTo(widget->minimumSize());
-            if (!minimum && item.idealWidth >= 0)
-                size.setWidth(std::max(item.idealWidth, widget->minimumWidth()));
+            const QSize size = *measured;
             if (m_orientation == Qt::Horizontal) {
                 along += size.width();
                 across = std::max(across, size.height());

@@ -18,20 +18,26 @@ class AdaptiveArrangement : public FirstFitContainer {
 
 public:
     struct Item {
-        /// Null for a flexible space.
+        /// Null for a flexible space, or for a row of `row`.
         QWidget* widget = nullptr;
         int stretch = 0;
         Qt::Alignment alignment = {};
         /// The width this item asks for when measuring whether the arrangement fits; its size
         /// hint when negative.
         int idealWidth = -1;
+        /// Widgets side by side, leading-aligned, as one item of a stacked arrangement.
+        QList<QWidget*> row;
+        int rowSpacing = 0;
     };
 
     static Item item(QWidget* widget, int stretch = 0, Qt::Alignment alignment = {},
                      int idealWidth = -1) {
-        return {widget, stretch, alignment, idealWidth};
+        return {widget, stretch, alignment, idealWidth, {}, 0};
     }
-    static Item flexibleSpace() { return {nullptr, 1, {}, -1}; }
+    static Item flexibleSpace() { return {nullptr, 1, {}, -1, {}, 0}; }
+    static Item row(const QList<QWidget*>& widgets, int spacing) {
+        return {nullptr, 0, {}, -1, widgets, spacing};
+    }
 
     explicit AdaptiveArrangement(QWidget* parent = nullptr);
 

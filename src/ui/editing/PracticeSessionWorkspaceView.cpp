@@ -154,6 +154,7 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
 
     QList<AdaptiveArrangement::Item> wide;
     QList<AdaptiveArrangement::Item> stacked;
+    QList<QWidget*> chips;
     for (std::size_t index = 0; index < quickMinutes.size(); ++index) {
         const int minutes = quickMinutes[index];
         auto* chip = new CapsuleChip(quickMinutesTitle(minutes), QString(), readableAccent(),
@@ -162,6 +163,7 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
         connect(chip, &QAbstractButton::clicked, this,
                 [this, minutes] { setMinutesText(QString::number(minutes)); });
         m_quickChips[index] = chip;
+        chips.append(chip);
         wide.append(AdaptiveArrangement::item(chip, 0, Qt::AlignVCenter));
         stacked.append(AdaptiveArrangement::item(chip, 0, Qt::AlignLeft));
     }
@@ -178,6 +180,9 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
     stacked.append(AdaptiveArrangement::item(m_customMinutes, 0, Qt::AlignLeft));
     auto* quick = new AdaptiveArrangement;
     quick->addArrangement(Qt::Horizontal, quickSpacing, wide);
+    quick->addArrangement(Qt::Vertical, quickSpacing,
+                          {AdaptiveArrangement::row(chips, quickSpacing),
+                           AdaptiveArrangement::item(m_customMinutes, 0, Qt::AlignLeft)});
     quick->addArrangement(Qt::Vertical, quickSpacing, stacked);
     layout->addSpacing(4);
     layout->addWidget(quick);

@@ -46,6 +46,7 @@ WorkspaceActivityRow::WorkspaceActivityRow(const PracticeEntryDraft& entry, QWid
 
     QList<AdaptiveArrangement::Item> wide;
     QList<AdaptiveArrangement::Item> stacked;
+    QList<QWidget*> chips;
     for (const PracticeCategory category : PracticeCategory::allCases()) {
         auto* chip = new CapsuleChip(category.title(), category.symbolName(),
                                      AppColors::category(category), WorkspaceChipStyle::look());
@@ -53,6 +54,7 @@ WorkspaceActivityRow::WorkspaceActivityRow(const PracticeEntryDraft& entry, QWid
         connect(chip, &QAbstractButton::clicked, this,
                 [this, category] { Q_EMIT categoryChosen(m_id, category); });
         m_chips[std::size_t(category.sortIndex())] = chip;
+        chips.append(chip);
         wide.append(AdaptiveArrangement::item(chip, 0, Qt::AlignVCenter));
         stacked.append(AdaptiveArrangement::item(chip, 0, Qt::AlignLeft));
     }
@@ -65,6 +67,9 @@ WorkspaceActivityRow::WorkspaceActivityRow(const PracticeEntryDraft& entry, QWid
     stacked.append(AdaptiveArrangement::item(m_minutes, 0, Qt::AlignLeft));
     auto* groups = new AdaptiveArrangement;
     groups->addArrangement(Qt::Horizontal, chipSpacing, wide);
+    groups->addArrangement(Qt::Vertical, chipSpacing,
+                           {AdaptiveArrangement::row(chips, chipSpacing),
+                            AdaptiveArrangement::item(m_minutes, 0, Qt::AlignLeft)});
     groups->addArrangement(Qt::Vertical, chipSpacing, stacked);
     layout->addWidget(groups);
 

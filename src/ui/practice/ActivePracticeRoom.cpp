@@ -296,6 +296,10 @@ void ActivePracticeRoom::setThoughts(std::vector<ActiveThoughtDraft> thoughts) {
 }
 
 void ActivePracticeRoom::sync() {
+    // A room left over from an ended session must never write into the next one.
+    const auto& current = m_controller.activeSession();
+    if (!current || current->id != m_sessionId)
+        return;
     m_syncing = true;
     m_controller.update(m_notes->notes(), m_thoughts);
     m_syncing = false;

@@ -46,6 +46,7 @@ FinishThoughtRow::FinishThoughtRow(const FinishThoughtDraft& thought, QWidget* p
 
     QList<AdaptiveArrangement::Item> wide;
     QList<AdaptiveArrangement::Item> stacked;
+    QList<QWidget*> chips;
     for (const PracticeCategory category : PracticeCategory::allCases()) {
         auto* button =
             new CapsuleChip(category.title(), category.symbolName(), AppColors::category(category),
@@ -54,6 +55,7 @@ FinishThoughtRow::FinishThoughtRow(const FinishThoughtDraft& thought, QWidget* p
         connect(button, &QAbstractButton::clicked, this,
                 [this, category] { Q_EMIT categoryChosen(m_id, category); });
         m_categories[std::size_t(category.sortIndex())] = button;
+        chips.append(button);
         wide.append(AdaptiveArrangement::item(button, 0, Qt::AlignVCenter));
         stacked.append(AdaptiveArrangement::item(button, 0, Qt::AlignLeft));
     }
@@ -66,6 +68,9 @@ FinishThoughtRow::FinishThoughtRow(const FinishThoughtDraft& thought, QWidget* p
     stacked.append(AdaptiveArrangement::item(m_minutes, 0, Qt::AlignLeft));
     auto* controls = new AdaptiveArrangement;
     controls->addArrangement(Qt::Horizontal, controlSpacing, wide);
+    controls->addArrangement(Qt::Vertical, controlSpacing,
+                             {AdaptiveArrangement::row(chips, controlSpacing),
+                              AdaptiveArrangement::item(m_minutes, 0, Qt::AlignLeft)});
     controls->addArrangement(Qt::Vertical, controlSpacing, stacked);
     layout->addWidget(controls);
 
