@@ -200,7 +200,7 @@ QWidget* ActivePracticeRoom::makeThoughtRow(const ActiveThoughtDraft& thought) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
     const int captionSize = QFontInfo(AppTypography::caption()).pixelSize();
-    auto* mark = new AppSymbolView(QStringLiteral("sparkle"), captionSize, AppColors::accent());
+    auto* mark = new AppSymbolView(QStringLiteral("sparkle"), captionSize, readableAccent());
     layout->addWidget(mark, 0, Qt::AlignTop);
     auto* text = new AppLabel(thought.text, AppTypography::editorialBody());
     text->setObjectName(QStringLiteral("thought-text"));

@@ -7,6 +7,7 @@
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
+#include "ui/editing/PracticeFields.h"
 #include "ui/practice/ActivePracticeRoom.h"
 
 #include <QBoxLayout>
@@ -50,8 +51,7 @@ QWidget* PracticeView::buildIdleFace() {
 
     auto* column = new QVBoxLayout;
     column->setSpacing(20);
-    auto* symbol =
-        new AppSymbolView(QStringLiteral("guitars"), idleSymbolSize, AppColors::accent());
+    auto* symbol = new AppSymbolView(QStringLiteral("guitars"), idleSymbolSize, readableAccent());
     column->addWidget(symbol, 0, Qt::AlignHCenter);
     auto* title =
         new AppLabel(QStringLiteral("Ready to practise?"), AppTypography::editorialTitle());
@@ -66,6 +66,7 @@ QWidget* PracticeView::buildIdleFace() {
     auto* start = new AppButton(QStringLiteral("Start Practice"), QStringLiteral("play.fill"),
                                 AppButtonRole::primary);
     start->setObjectName(QStringLiteral("start-practice"));
+    start->setControlSize(AppButton::ControlSize::large);
     connect(start, &QAbstractButton::clicked, this, &PracticeView::startRequested);
     column->addSpacing(4);
     column->addWidget(start, 0, Qt::AlignHCenter);
