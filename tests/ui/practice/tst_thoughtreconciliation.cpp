@@ -15,9 +15,9 @@ QUuid idOf(QChar letter) {
                  QString::number(letter.unicode(), 16).rightJustified(2, u'0'));
 }
 
-std::vector<ActiveThoughtDraft> thoughts(const QString& spec) {
+std::vector<ActiveThoughtDraft> thoughts(const QString& written) {
     std::vector<ActiveThoughtDraft> list;
-    for (const QString& item : spec.split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString& item : written.split(u' ', Qt::SkipEmptyParts)) {
         const QString text = item.contains(u'=') ? item.section(u'=', 1) : item;
         list.push_back({idOf(item[0]), text, std::int64_t(list.size())});
     }
