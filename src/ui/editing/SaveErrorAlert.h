@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+class QMessageBox;
+class QWidget;
+
+namespace brevanta {
+
+/// The alert a practice form shows when a save fails: "Couldn’t Save Session", the failure's
+/// description and one "OK" button that dismisses it. Window-modal over `parent`, non-blocking,
+/// deleted once dismissed. Tests find it as the child named "save-error-alert".
+struct SaveErrorAlert {
+    static constexpr auto objectName = "save-error-alert";
+
+    /// Opens the alert; an empty message reads "Unknown error".
+    static QMessageBox* open(QWidget* parent, const QString& message);
+
+    /// The sentence to show for a failure: a journal error's own description, else the text the
+    /// exception carries.
+    static QString description(const std::exception& error);
+};
+
+} // namespace brevanta
