@@ -6,6 +6,7 @@
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/EditorialInput.h"
+#include "ui/editing/PracticeTextInput.h"
 
 #include <QBoxLayout>
 #include <QFontInfo>
@@ -31,7 +32,7 @@ DurationInputView::DurationInputView(const DurationInput& input, QWidget* parent
     m_field->setAccessibleName(QStringLiteral("Minutes"));
     m_field->setFont(AppTypography::withMonospacedDigits(AppTypography::body()));
     m_field->setMaximumWidth(fieldMaximumWidth);
-    m_field->setProperty(practiceTextInputProperty, true);
+    PracticeTextInput::mark(m_field);
     EditorialInput::apply(m_field);
     layout->addWidget(m_field, 0, Qt::AlignLeft);
 

@@ -20,9 +20,6 @@ class DurationInputView : public QWidget {
     Q_DISABLE_COPY_MOVE(DurationInputView)
 
 public:
-    /// The dynamic property that marks a text field in which the practice shortcuts stand aside.
-    static constexpr auto practiceTextInputProperty = "practiceTextInput";
-
     explicit DurationInputView(const DurationInput& input = DurationInput(),
                                QWidget* parent = nullptr);
 

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "ui/shell/BrevantaApp.h"
 
+#include "core/editing/PracticePreferences.h"
 #include "core/model/BrevantaError.h"
 #include "core/store/JournalStore.h"
+#include "core/time/Calendar.h"
 #include "ui/design/BrevantaBrandMark.h"
+#include "ui/editing/PracticeSessionWorkspaceView.h"
+#include "ui/practice/FinishPracticeSessionView.h"
+#include "ui/practice/PracticeView.h"
 #include "ui/shell/AppAppearance.h"
 #include "ui/shell/AppNotificationCenter.h"
 #include "ui/shell/BrevantaCommands.h"
@@ -149,17 +154,34 @@ BrevantaSettingsView* BrevantaApp::settingsView() const {
 }
 
 ScreenFactory BrevantaApp::screenFactory() {
-    // Each screen is plugged in here as it lands; until then its place stays empty. A screen's
-    // closure captures what it reads from the application, for example:
-    //
-    //     screens.home = [this](const ScreenFactory::HomeActions& actions) {
-    //         return HostedScreen{new HomeView(*m_store, m_clock, actions.onStart, actions.onLog)};
-    //     };
-    //     screens.finishSheet = [this](QWidget* window) {
-    //         return new FinishPracticeSessionView(m_activeSessionController, *m_store, m_clock,
-    //                                              window);
-    //     };
+    // Each screen is plugged in here as it lands; until then its place stays empty. A closure
+    // captures what its screen reads from the application and takes the navigation it needs
+    // from the window. Screens read the user's calendar when they are made.
     ScreenFactory screens;
+    screens.practiceRoom = [this](const ScreenFactory::PracticeRoomActions& actions) {
+        auto* room = new PracticeView(m_activeSessionController, m_clock, Calendar::current());
+        QObject::connect(room, &PracticeView::startRequested, room, actions.onStart);
+        QObject::connect(room, &PracticeView::finishRequested, room, actions.onFinish);
+        QObject::connect(room, &PracticeView::discardRequested, room, actions.onDiscard);
+        return HostedScreen{room};
+    };
+    screens.workspace = [this](const SessionWorkspaceRoute& route,
+                               const ScreenFactory::WorkspaceActions& actions) {
+        const PracticeSessionWorkspaceMode mode =
+            route.kind() == SessionWorkspaceRoute::Kind::edit
+                ? PracticeSessionWorkspaceMode::edit(route.session())
+                : PracticeSessionWorkspaceMode::log();
+        auto* workspace = new PracticeSessionWorkspaceView(
+            mode, *m_store, Calendar::current(), m_clock, PracticePreferences(*m_settings));
+        QObject::connect(workspace, &PracticeSessionWorkspaceView::cancelled, workspace,
+                         actions.onCancel);
+        QObject::connect(workspace, &PracticeSessionWorkspaceView::saved, workspace,
+                         actions.onSaved);
+        return HostedScreen{workspace};
+    };
+    screens.finishSheet = [this](QWidget* window) -> QDialog* {
+        return new FinishPracticeSessionView(m_activeSessionController, *m_store, m_clock, window);
+    };
     return screens;
 }
 

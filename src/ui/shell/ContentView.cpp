@@ -13,7 +13,7 @@
 #include "ui/shell/ContentSidebar.h"
 #include "ui/shell/PracticeCommandPublication.h"
 #include "ui/shell/PracticeHistoryFileChooser.h"
-#include "ui/shell/PracticeTextInput.h"
+#include "ui/editing/PracticeTextInput.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

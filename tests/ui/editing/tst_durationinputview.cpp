@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/editing/DurationInputView.h"
+#include "ui/editing/PracticeTextInput.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -53,8 +54,9 @@ private Q_SLOTS:
 
     void theFieldSilencesThePracticeShortcuts() {
         DurationInputView view;
-        QCOMPARE(view.field()->property(DurationInputView::practiceTextInputProperty),
-                 QVariant(true));
+        QVERIFY(PracticeTextInput::isMarked(view.field()));
+        view.field()->setFocus();
+        QVERIFY(PracticeTextInput::suppressesPracticeShortcuts(view.field()));
         QCOMPARE(view.field()->placeholderText(), u"Minutes"_s);
         QVERIFY(view.field()->maximumWidth() <= 120);
     }

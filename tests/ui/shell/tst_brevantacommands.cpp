@@ -3,7 +3,7 @@
 #include "ui/shell/BottomSlidePresenter.h"
 #include "ui/shell/BrevantaCommands.h"
 #include "ui/shell/PracticeCommandPublication.h"
-#include "ui/shell/PracticeTextInput.h"
+#include "ui/editing/PracticeTextInput.h"
 
 #include <QAction>
 #include <QLineEdit>

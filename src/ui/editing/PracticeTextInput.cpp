@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/shell/PracticeTextInput.h"
+#include "ui/editing/PracticeTextInput.h"
 
 #include <QWidget>
 
