@@ -8,10 +8,12 @@
 #include "core/time/TextServices.h"
 
 #include <QHash>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace brevanta {
@@ -131,6 +133,30 @@ private:
     QHash<QString, std::optional<int>> m_months;
 };
 
+// Fresh random (version 4) identifiers for one parse. Drawing each from the system's entropy
+// source cost more than reading the rest of the row; one seed is drawn per parse instead.
+class Identifiers {
+public:
+    Identifiers() {
+        std::array<quint32, 8> seed{};
+        QRandomGenerator::system()->fillRange(seed.data(), qsizetype(seed.size()));
+        m_generator = QRandomGenerator(seed.data(), qsizetype(seed.size()));
+    }
+
+    QUuid next() {
+        std::array<quint32, 4> words{};
+        m_generator.fillRange(words.data(), qsizetype(words.size()));
+        std::array<char, 16> bytes{};
+        std::memcpy(bytes.data(), words.data(), bytes.size());
+        bytes[6] = char((bytes[6] & 0x0F) | 0x40);
+        bytes[8] = char((bytes[8] & 0x3F) | 0x80);
+        return QUuid::fromRfc4122(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    }
+
+private:
+    QRandomGenerator m_generator;
+};
+
 std::optional<PracticeCSVParser::MonthAndDay> readMonthAndDay(QStringView text,
                                                               MonthTokens& months) {
     const QStringList tokens =
@@ -201,6 +227,7 @@ PracticeImportFileResult PracticeCSVParser::parse(QByteArrayView data, const QSt
     PracticeImportFileResult result;
     result.filename = filename;
     MonthTokens months;
+    Identifiers identifiers;
 
     for (auto row = std::next(subheadings); row != rows.end(); ++row) {
         const QStringView dayCell = cell(*row, dayColumn);
@@ -229,7 +256,7 @@ PracticeImportFileResult PracticeCSVParser::parse(QByteArrayView data, const QSt
             if (title.isEmpty() && seconds == 0)
                 continue;
             overflowed = overflowed || __builtin_add_overflow(categorySum, seconds, &categorySum);
-            entries.push_back({QUuid::createUuid(), group.category, std::move(title), seconds});
+            entries.push_back({identifiers.next(), group.category, std::move(title), seconds});
         }
         const std::int64_t total = duration(cell(*row, totalColumn));
 
@@ -250,7 +277,7 @@ PracticeImportFileResult PracticeCSVParser::parse(QByteArrayView data, const QSt
         if (!fileYear)
             warnings.push_back(PracticeImportWarning::missingYear());
 
-        result.candidates.push_back({QUuid::createUuid(), filename, monthDay->month, monthDay->day,
+        result.candidates.push_back({identifiers.next(), filename, monthDay->month, monthDay->day,
                                      fileYear, std::move(entries),
                                      categorySum >= 1 ? categorySum : total, std::move(warnings)});
     }

@@ -239,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(result.skippedRows, skippedRows);
         QVERIFY(!result.error);
         const std::optional<int> year = PracticeCSVParser::year(file);
-        QSet<QUuid> ids;
+        QList<QUuid> ids;
         for (const PracticeImportCandidate& candidate : result.candidates) {
             QCOMPARE(candidate.sourceFilename, file);
             QCOMPARE(candidate.year, year);
@@ -247,7 +247,11 @@ private Q_SLOTS:
             for (const PracticeImportEntry& entry : candidate.entries)
                 ids << entry.id;
         }
-        QVERIFY(!ids.contains(QUuid()));
+        QCOMPARE(QSet<QUuid>(ids.begin(), ids.end()).size(), ids.size());
+        for (const QUuid& id : ids) {
+            QCOMPARE(id.version(), QUuid::Random);
+            QCOMPARE(id.variant(), QUuid::DCE);
+        }
     }
 
     void fixturesRefused_data() {
