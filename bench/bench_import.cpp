@@ -2,7 +2,7 @@
 // The history import at the size of ten years: 120 monthly sheets read from disk and parsed, the
 // same sheets parsed from memory beside a plain byte scan of the same bytes, their 3,650 days
 // checked for conflicts against a journal of 100,000 sessions, and committed into that journal
-// on disk in one save.
+// on disk in one save. Pathological sheets up to 4 MB show that parsing stays linear.
 #include "core/import/PracticeCSVImporter.h"
 #include "core/import/PracticeCSVParser.h"
 #include "core/import/PracticeImportFileLoader.h"
@@ -282,6 +282,84 @@ void commitIntoALargeJournalOnDisk(benchmark::State& state) {
     state.counters["imported"] = double(imported);
     state.counters["journal"] = double(kJournalSessions);
 }
+
+// Sheets of about state.range(0) bytes made of one pathological row repeated, parsed whole at
+// three sizes: Big-O fitting must find every one linear.
+enum SheetPattern {
+    dayRows,
+    strayNotes,
+    unknownMonths,
+    longDayCell,
+    combiningMarksInDayCells,
+    noHeaderAnywhere
+};
+
+QByteArray pathologicalSheet(SheetPattern pattern, qsizetype size) {
+    const QByteArray header = ",,,,Have Fun,,,Look Back,,,Look Forward,,\n"
+                              ",,,,Practice notes,,,Practice notes,,,Practice notes,,\n";
+    QByteArray body;
+    body.reserve(size + 64);
+    switch (pattern) {
+    case dayRows:
+        while (body.size() < size)
+            body += "\"Monday, Jan 5\",,,,A,0:10,,B,0:20,,C,0:30,1:00\n";
+        return header + body;
+    case strayNotes:
+        while (body.size() < size)
+            body += ",stray,note,,,,,,,,,,\n";
+        return header + body;
+    case unknownMonths:
+        // Every row a month token never seen before, so none is remembered.
+        for (int row = 0; body.size() < size; ++row)
+            body += "M" + QByteArray::number(row) + " 5,,,,A,0:10\n";
+        return header + body;
+    case longDayCell:
+        body = "\"Monday, Jan";
+        while (body.size() < size)
+            body += " 5, Jan";
+        return header + body + "\",,,,A,0:10\n";
+    case combiningMarksInDayCells:
+        while (body.size() < size)
+            body += "Jan\xCC\x81 5,\xCC\x81,,,A\xCC\x81,0:10\n";
+        return header + body;
+    case noHeaderAnywhere:
+        while (body.size() < size)
+            body += ",,,,Have Fun,,,Look Back,,,Look Ahead,,\n";
+        return body;
+    }
+    return {};
+}
+
+void parsePathological(benchmark::State& state, SheetPattern pattern) {
+    const QByteArray sheet = pathologicalSheet(pattern, state.range(0));
+    for (auto _ : state) {
+        try {
+            const auto result =
+                PracticeCSVParser::parse(sheet, QStringLiteral("Log 2024.csv"), calendar());
+            benchmark::DoNotOptimize(result.candidates.data());
+        } catch (const PracticeCSVParser::ParserError&) {
+        }
+    }
+    state.SetComplexityN(sheet.size());
+    setThroughput(state, sheet.size());
+}
+
+constexpr std::int64_t kSmallSheet = 256 << 10;
+constexpr std::int64_t kLargeSheet = 4 << 20;
+
+#define BREVANTA_PATHOLOGICAL_SHEET(pattern)                                                       \
+    BENCHMARK_CAPTURE(parsePathological, pattern, pattern)                                         \
+        ->RangeMultiplier(4)                                                                       \
+        ->Range(kSmallSheet, kLargeSheet)                                                          \
+        ->Complexity(benchmark::oN)                                                                \
+        ->Unit(benchmark::kMillisecond)
+
+BREVANTA_PATHOLOGICAL_SHEET(dayRows);
+BREVANTA_PATHOLOGICAL_SHEET(strayNotes);
+BREVANTA_PATHOLOGICAL_SHEET(unknownMonths);
+BREVANTA_PATHOLOGICAL_SHEET(longDayCell);
+BREVANTA_PATHOLOGICAL_SHEET(combiningMarksInDayCells);
+BREVANTA_PATHOLOGICAL_SHEET(noHeaderAnywhere);
 
 } // namespace
 

@@ -82,8 +82,9 @@ public:
     /// Something is ready, every year is known and nothing is loading.
     bool canImport() const;
 
-    /// The ready candidates' conflicts with the journal as it is now. Recomputed after the
-    /// candidates, the notes choice or the journal change (conflictsChanged() tells).
+    /// The ready candidates' conflicts with the journal as it is now, computed on first read
+    /// after the candidates, the notes choice or the journal changed (conflictsChanged() tells;
+    /// the reference is good until then).
     const PracticeCSVImporter::Conflicts& conflicts() const;
     /// The conflict of one candidate; none for a candidate that is not ready.
     std::optional<PracticeImportConflict> conflict(const QUuid& candidateId) const;
