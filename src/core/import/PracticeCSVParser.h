@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/import/PracticeImportCandidate.h"
 #include "core/model/BrevantaError.h"
+#include "core/time/Calendar.h"
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace brevanta {
 
-/// Reads one monthly practice-journal spreadsheet exported as CSV.
+/// Reads one monthly practice-journal spreadsheet exported as CSV: a header row naming the three
+/// practice groups in columns E, H and K, a row of "Practice notes" subheadings under it, then
+/// one row per day (the day in column A, each group's notes and time in E/F, H/I and K/L, the
+/// day's total in M), optionally ended by a totals row. Pure and safe from any thread.
 struct PracticeCSVParser {
     /// Why a whole file could not be read; row-level problems are never thrown.
     class ParserError : public BrevantaError {
@@ -38,6 +47,35 @@ struct PracticeCSVParser {
         Case m_case = Case::invalidUTF8;
         QString m_detail;
     };
+
+    struct MonthAndDay {
+        int month = 1;
+        int day = 1;
+        bool operator==(const MonthAndDay&) const = default;
+    };
+
+    /// Every practice day of the sheet in `data` as a candidate, with the rows that gave none
+    /// counted as skipped. `filename` is the file's last path component; the year of its days
+    /// comes from it. With a year, days that do not exist in `calendar` (Feb 29 of a common
+    /// year) are skipped rows. Throws ParserError for bytes that are not UTF-8 and for a sheet
+    /// without the group headings or their subheadings; row-level problems never throw.
+    static PracticeImportFileResult parse(QByteArrayView data, const QString& filename,
+                                          const Calendar& calendar);
+    /// As above, checking days in the calendar of the system's current settings.
+    static PracticeImportFileResult parse(QByteArrayView data, const QString& filename);
+
+    /// The first run of exactly four digits in a file name, as a year: "Practice log March
+    /// 2024.csv" gives 2024, "2023-05.csv" 2023, "log 12345.csv" nothing.
+    static std::optional<int> year(QStringView filename);
+
+    /// Seconds of a time cell written hours:minutes ("1:30", "0:45", "01:5"); 0 for anything
+    /// else ("90", "1:30:00", "1:60", "-1:00", an empty cell).
+    static std::int64_t duration(QStringView cell);
+
+    /// Month and day of a day cell, "Monday, Jan 5" or "Jan 5": the text after the first comma
+    /// must be an English month abbreviation and a day of month. Any day from 1 to 31 is
+    /// accepted here, whatever the month; whether it exists is checked once the year is known.
+    static std::optional<MonthAndDay> monthAndDay(QStringView text);
 
     /// The text of a file's bytes: strictly decoded UTF-8 with one leading byte-order mark
     /// removed. Throws ParserError::invalidUTF8 when the bytes are not well-formed UTF-8.

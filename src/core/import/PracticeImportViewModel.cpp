@@ -1,0 +1,304 @@
+// SPDX-License-Identifier: MIT
+#include "core/import/PracticeImportViewModel.h"
+
+#include "core/import/PracticeImportFileLoader.h"
+#include "core/store/JournalStore.h"
+#include "core/time/DateFormatting.h"
+
+#include <QPromise>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <utility>
+
+namespace brevanta {
+
+namespace {
+
+std::int64_t saturatingSum(std::int64_t sum, std::int64_t addend) {
+    std::int64_t result = 0;
+    if (__builtin_add_overflow(sum, addend, &result))
+        return addend > 0 ? std::numeric_limits<std::int64_t>::max()
+                          : std::numeric_limits<std::int64_t>::min();
+    return result;
+}
+
+} // namespace
+
+PracticeImportViewModel::PracticeImportViewModel(JournalStore& store, Calendar calendar,
+                                                 Instant now, QObject* parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_calendar(std::move(calendar))
+    , m_defaultYear(m_calendar.components(now).year) {
+    connect(&m_store, &JournalStore::sessionsChanged, this,
+            &PracticeImportViewModel::invalidateConflicts);
+}
+
+PracticeImportViewModel::~PracticeImportViewModel() {
+    if (m_loading)
+        m_loading->future().cancel();
+}
+
+void PracticeImportViewModel::setConflictPolicy(PracticeImportConflictPolicy policy) {
+    if (policy == m_conflictPolicy)
+        return;
+    m_conflictPolicy = policy;
+    Q_EMIT conflictPolicyChanged();
+}
+
+void PracticeImportViewModel::setConflictApproved(const QUuid& candidateId, bool approved) {
+    if (approved == m_approvedConflictIDs.contains(candidateId))
+        return;
+    if (approved)
+        m_approvedConflictIDs.insert(candidateId);
+    else
+        m_approvedConflictIDs.remove(candidateId);
+    Q_EMIT approvedConflictIDsChanged();
+}
+
+void PracticeImportViewModel::setIncludeNotesWithoutDuration(bool include) {
+    if (include == m_includeNotesWithoutDuration)
+        return;
+    m_includeNotesWithoutDuration = include;
+    Q_EMIT includeNotesWithoutDurationChanged();
+    invalidateConflicts();
+}
+
+void PracticeImportViewModel::setDefaultYear(int year) {
+    if (year == m_defaultYear)
+        return;
+    m_defaultYear = year;
+    Q_EMIT defaultYearChanged();
+}
+
+std::int64_t PracticeImportViewModel::skippedRows() const {
+    std::int64_t sum = 0;
+    for (const PracticeImportFileResult& file : m_fileResults)
+        sum = saturatingSum(sum, file.skippedRows);
+    return sum;
+}
+
+PracticeImportViewModel::FileResults PracticeImportViewModel::invalidFiles() const {
+    FileResults invalid;
+    std::copy_if(m_fileResults.begin(), m_fileResults.end(), std::back_inserter(invalid),
+                 [](const PracticeImportFileResult& file) { return file.error.has_value(); });
+    return invalid;
+}
+
+bool PracticeImportViewModel::isReady(const PracticeImportCandidate& candidate) const {
+    return m_includeNotesWithoutDuration ||
+           !candidate.hasWarning(PracticeImportWarning::Case::notesWithoutDuration);
+}
+
+std::vector<PracticeImportCandidate> PracticeImportViewModel::readyCandidates() const {
+    std::vector<PracticeImportCandidate> ready;
+    std::copy_if(m_candidates.begin(), m_candidates.end(), std::back_inserter(ready),
+                 [this](const PracticeImportCandidate& candidate) { return isReady(candidate); });
+    return ready;
+}
+
+bool PracticeImportViewModel::unresolvedYears() const {
+    return std::any_of(m_candidates.begin(), m_candidates.end(),
+                       [](const PracticeImportCandidate& candidate) { return !candidate.year; });
+}
+
+bool PracticeImportViewModel::canImport() const {
+    if (m_isLoading || unresolvedYears())
+        return false;
+    return std::any_of(
+        m_candidates.begin(), m_candidates.end(),
+        [this](const PracticeImportCandidate& candidate) { return isReady(candidate); });
+}
+
+const PracticeCSVImporter::Conflicts& PracticeImportViewModel::conflicts() const {
+    if (!m_conflicts) {
+        // The live list changes under an import; read a copy.
+        const std::vector<PracticeSessionPtr> existing = m_store.sessions();
+        m_conflicts = PracticeCSVImporter(m_calendar).conflicts(readyCandidates(), existing);
+    }
+    return *m_conflicts;
+}
+
+std::optional<PracticeImportConflict>
+PracticeImportViewModel::conflict(const QUuid& candidateId) const {
+    const PracticeCSVImporter::Conflicts& all = conflicts();
+    const auto found = all.constFind(candidateId);
+    if (found == all.cend())
+        return std::nullopt;
+    return *found;
+}
+
+std::vector<PracticeImportCandidate> PracticeImportViewModel::reviewCandidates() const {
+    struct Dated {
+        std::optional<Instant> date;
+        const PracticeImportCandidate* candidate;
+    };
+    std::vector<Dated> dated;
+    dated.reserve(m_candidates.size());
+    for (const PracticeImportCandidate& candidate : m_candidates)
+        dated.push_back({candidate.date(m_calendar), &candidate});
+    std::stable_sort(dated.begin(), dated.end(), [](const Dated& left, const Dated& right) {
+        if (!left.date || !right.date)
+            return left.date.has_value() && !right.date.has_value();
+        return *left.date < *right.date;
+    });
+    std::vector<PracticeImportCandidate> ordered;
+    ordered.reserve(dated.size());
+    for (const Dated& item : dated)
+        ordered.push_back(*item.candidate);
+    return ordered;
+}
+
+QString PracticeImportViewModel::candidateDateRange() const {
+    std::vector<Instant> dates;
+    for (const PracticeImportCandidate& candidate : m_candidates) {
+        if (const std::optional<Instant> date = candidate.date(m_calendar))
+            dates.push_back(*date);
+    }
+    return dateRange(dates, m_calendar);
+}
+
+std::int64_t PracticeImportViewModel::readyPracticeSeconds() const {
+    std::int64_t sum = 0;
+    for (const PracticeImportCandidate& candidate : m_candidates) {
+        if (isReady(candidate))
+            sum = saturatingSum(sum, candidate.durationSeconds);
+    }
+    return sum;
+}
+
+std::int64_t PracticeImportViewModel::warningCount() const {
+    std::int64_t count = 0;
+    for (const PracticeImportCandidate& candidate : m_candidates)
+        count += std::int64_t(candidate.warnings.size());
+    for (const PracticeImportFileResult& file : m_fileResults)
+        count += file.error ? 1 : 0;
+    return count;
+}
+
+QString PracticeImportViewModel::dateRange(std::span<const Instant> dates,
+                                           const Calendar& calendar) {
+    if (dates.empty())
+        return QStringLiteral("\u2014");
+    const auto [earliest, latest] = std::minmax_element(dates.begin(), dates.end());
+    const QString first = DateFormatting::abbreviatedDate(*earliest, calendar);
+    if (calendar.isSameDay(*earliest, *latest))
+        return first;
+    return first + u'\u2013' + DateFormatting::abbreviatedDate(*latest, calendar);
+}
+
+void PracticeImportViewModel::load(const QStringList& filePaths) {
+    if (m_loading) {
+        // A newer load wins; the older one stops after its current file and is never heard of.
+        m_loading->disconnect(this);
+        m_loading->future().cancel();
+        m_loading->deleteLater();
+    }
+    if (filePaths != m_filePaths) {
+        m_filePaths = filePaths;
+        Q_EMIT filePathsChanged();
+    }
+    setLoading(true);
+    setErrorMessage(std::nullopt);
+    setResult(std::nullopt);
+
+    // The thread gets only the paths and a copy of the calendar and hands back only the
+    // results; the watcher brings them to this thread, and never once it is gone.
+    auto promise = std::make_shared<QPromise<FileResults>>();
+    auto* watcher = new QFutureWatcher<FileResults>(this);
+    m_loading = watcher;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+        FileResults results;
+        if (watcher->future().resultCount() > 0)
+            results = watcher->future().result();
+        m_loading = nullptr;
+        watcher->deleteLater();
+        finishLoading(std::move(results));
+    });
+    watcher->setFuture(promise->future());
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, filePaths, calendar = m_calendar] {
+        FileResults results = PracticeImportFileLoader::loadAll(
+            filePaths, calendar, [&promise] { return promise->isCanceled(); });
+        promise->addResult(std::move(results));
+        promise->finish();
+    });
+}
+
+void PracticeImportViewModel::finishLoading(FileResults results) {
+    std::vector<PracticeImportCandidate> candidates;
+    for (const PracticeImportFileResult& file : results)
+        candidates.insert(candidates.end(), file.candidates.begin(), file.candidates.end());
+    m_fileResults = std::move(results);
+    Q_EMIT fileResultsChanged();
+    setCandidates(std::move(candidates));
+    setLoading(false);
+}
+
+void PracticeImportViewModel::applyYear() {
+    std::vector<PracticeImportCandidate> updated = m_candidates;
+    bool changed = false;
+    for (PracticeImportCandidate& candidate : updated) {
+        if (candidate.year)
+            continue;
+        candidate.year = m_defaultYear;
+        std::erase_if(candidate.warnings, [](const PracticeImportWarning& warning) {
+            return warning.warningCase() == PracticeImportWarning::Case::missingYear;
+        });
+        changed = true;
+    }
+    if (changed)
+        setCandidates(std::move(updated));
+}
+
+bool PracticeImportViewModel::confirmImport() {
+    if (!canImport())
+        return false;
+    const std::vector<PracticeSessionPtr> existing = m_store.sessions();
+    try {
+        setResult(PracticeCSVImporter(m_calendar)
+                      .commit(readyCandidates(), m_conflictPolicy, m_approvedConflictIDs, existing,
+                              skippedRows(), m_store));
+        return true;
+    } catch (const BrevantaError& error) {
+        setErrorMessage(u"Nothing was imported. " + error.description());
+        return false;
+    }
+}
+
+void PracticeImportViewModel::setCandidates(std::vector<PracticeImportCandidate> candidates) {
+    m_candidates = std::move(candidates);
+    Q_EMIT candidatesChanged();
+    invalidateConflicts();
+}
+
+void PracticeImportViewModel::setLoading(bool loading) {
+    if (loading == m_isLoading)
+        return;
+    m_isLoading = loading;
+    Q_EMIT isLoadingChanged();
+}
+
+void PracticeImportViewModel::setErrorMessage(std::optional<QString> message) {
+    if (message == m_errorMessage)
+        return;
+    m_errorMessage = std::move(message);
+    Q_EMIT errorMessageChanged();
+}
+
+void PracticeImportViewModel::setResult(std::optional<PracticeImportSummary> result) {
+    if (result == m_result)
+        return;
+    m_result = std::move(result);
+    Q_EMIT resultChanged();
+}
+
+void PracticeImportViewModel::invalidateConflicts() {
+    m_conflicts.reset();
+    Q_EMIT conflictsChanged();
+}
+
+} // namespace brevanta

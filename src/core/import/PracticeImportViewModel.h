@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/import/PracticeCSVImporter.h"
+#include "core/import/PracticeImportCandidate.h"
+#include "core/import/PracticeImportConflict.h"
+#include "core/time/Calendar.h"
+#include "core/time/Instant.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace brevanta {
+
+class JournalStore;
+
+/// The state of one import review: the chosen files read and parsed off the main thread, the
+/// user's choices (conflict policy, approvals, whether notes without time count, the year for
+/// files named without one), what is ready to import and how it collides with the journal, and
+/// the commit. Main thread only; every change is announced by the matching signal, and only
+/// when the value really changes.
+class PracticeImportViewModel final : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PracticeImportViewModel)
+
+public:
+    using FileResults = std::vector<PracticeImportFileResult>;
+
+    /// Works on `store`, which must outlive it, with days and conflicts in `calendar`. The
+    /// default year is the year of `now` in `calendar`.
+    PracticeImportViewModel(JournalStore& store, Calendar calendar, Instant now,
+                            QObject* parent = nullptr);
+    /// Safe while loading: the reading stops after the current file and its results are dropped.
+    ~PracticeImportViewModel() override;
+
+    const Calendar& calendar() const { return m_calendar; }
+
+    /// The files last passed to load(), valid or not.
+    const QStringList& filePaths() const { return m_filePaths; }
+    /// One per file, in the order of filePaths(), once loading has finished.
+    const FileResults& fileResults() const { return m_fileResults; }
+    /// Every file's days, file by file, each in sheet order.
+    const std::vector<PracticeImportCandidate>& candidates() const { return m_candidates; }
+
+    PracticeImportConflictPolicy conflictPolicy() const { return m_conflictPolicy; }
+    void setConflictPolicy(PracticeImportConflictPolicy policy);
+    /// Conflicting days the user ticked for import under reviewIndividually.
+    const QSet<QUuid>& approvedConflictIDs() const { return m_approvedConflictIDs; }
+    void setConflictApproved(const QUuid& candidateId, bool approved);
+    /// Whether days flagged for notes without any time are imported.
+    bool includeNotesWithoutDuration() const { return m_includeNotesWithoutDuration; }
+    void setIncludeNotesWithoutDuration(bool include);
+    /// The year applyYear() gives to days whose file name has none.
+    int defaultYear() const { return m_defaultYear; }
+    void setDefaultYear(int year);
+
+    /// Why the last import failed, for the review to show; none otherwise.
+    const std::optional<QString>& errorMessage() const { return m_errorMessage; }
+    /// What the last successful import did; present means the review is complete.
+    const std::optional<PracticeImportSummary>& result() const { return m_result; }
+    bool isLoading() const { return m_isLoading; }
+
+    /// Skipped rows over all files.
+    std::int64_t skippedRows() const;
+    /// The files that could not be read or parsed, in order.
+    FileResults invalidFiles() const;
+    /// The candidates in order, without those flagged for notes without time unless they are
+    /// included.
+    std::vector<PracticeImportCandidate> readyCandidates() const;
+    /// Whether any candidate, ready or not, still has no year.
+    bool unresolvedYears() const;
+    /// Something is ready, every year is known and nothing is loading.
+    bool canImport() const;
+
+    /// The ready candidates' conflicts with the journal as it is now, computed on first read
+    /// after the candidates, the notes choice or the journal changed (conflictsChanged() tells;
+    /// the reference is good until then).
+    const PracticeCSVImporter::Conflicts& conflicts() const;
+    /// The conflict of one candidate; none for a candidate that is not ready.
+    std::optional<PracticeImportConflict> conflict(const QUuid& candidateId) const;
+
+    /// Every candidate in the order the review lists them: by date, undated ones last; equal
+    /// dates keep their loading order.
+    std::vector<PracticeImportCandidate> reviewCandidates() const;
+
+    /// The number of chosen files.
+    qsizetype fileCount() const { return m_filePaths.size(); }
+    /// The date range of every candidate that has a date (see dateRange()).
+    QString candidateDateRange() const;
+    /// The time of the ready candidates together.
+    std::int64_t readyPracticeSeconds() const;
+    /// Warnings over all candidates plus one per invalid file.
+    std::int64_t warningCount() const;
+
+    /// "—" without dates; one abbreviated date when all fall on one day in `calendar`; else the
+    /// earliest and the latest joined by "–".
+    static QString dateRange(std::span<const Instant> dates, const Calendar& calendar);
+
+    /// Reads and parses the files on one background thread; isLoading() holds until the results
+    /// are in. The choices the user made stay as they are. A new load replaces one in progress.
+    void load(const QStringList& filePaths);
+
+    /// Gives every candidate without a year the default year and drops its missingYear warning.
+    /// Candidates that have a year keep it.
+    void applyYear();
+
+    /// Commits the ready candidates under the user's choices in one save. On success sets
+    /// result(); on failure nothing is imported, errorMessage() says why and every choice stays.
+    /// Does nothing unless canImport(). Returns whether it imported.
+    bool confirmImport();
+
+Q_SIGNALS:
+    void filePathsChanged();
+    void fileResultsChanged();
+    void candidatesChanged();
+    void conflictPolicyChanged();
+    void approvedConflictIDsChanged();
+    void includeNotesWithoutDurationChanged();
+    void defaultYearChanged();
+    void errorMessageChanged();
+    void resultChanged();
+    void isLoadingChanged();
+    /// conflicts() may read differently now.
+    void conflictsChanged();
+
+private:
+    void finishLoading(FileResults results);
+    void setCandidates(std::vector<PracticeImportCandidate> candidates);
+    void setLoading(bool loading);
+    void setErrorMessage(std::optional<QString> message);
+    void setResult(std::optional<PracticeImportSummary> result);
+    void invalidateConflicts();
+    bool isReady(const PracticeImportCandidate& candidate) const;
+
+    JournalStore& m_store;
+    Calendar m_calendar;
+    QStringList m_filePaths;
+    FileResults m_fileResults;
+    std::vector<PracticeImportCandidate> m_candidates;
+    PracticeImportConflictPolicy m_conflictPolicy = PracticeImportConflictPolicy::skipDuplicates;
+    QSet<QUuid> m_approvedConflictIDs;
+    bool m_includeNotesWithoutDuration = false;
+    int m_defaultYear = 0;
+    std::optional<QString> m_errorMessage;
+    std::optional<PracticeImportSummary> m_result;
+    bool m_isLoading = false;
+
+    QPointer<QFutureWatcher<FileResults>> m_loading;
+    mutable std::optional<PracticeCSVImporter::Conflicts> m_conflicts;
+};
+
+} // namespace brevanta
