@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "RawDatabase.h"
 #include "core/import/PracticeCSVImporter.h"
 #include "core/import/PracticeCSVParser.h"
 #include "core/store/JournalStore.h"
 #include "core/time/TextServices.h"
+#include "support/JournalTestSupport.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -481,7 +481,7 @@ private Q_SLOTS:
         store->insert(session(newYorkTime(2024, 3, 1, 8), 600, {u"haveFun|Kept"_s}));
         store->save();
         {
-            test::RawDatabase raw(path);
+            testing::RawDatabase raw(path);
             QVERIFY(raw.execute(
                 u"CREATE TRIGGER refusePoison BEFORE INSERT ON entries WHEN NEW.title = 'Poison' "
                 u"BEGIN SELECT RAISE(ABORT, 'the test refuses this entry'); END"_s));
@@ -507,7 +507,7 @@ private Q_SLOTS:
         QVERIFY(changed.size() <= 1);
 
         store.reset();
-        test::RawDatabase raw(path);
+        testing::RawDatabase raw(path);
         QCOMPARE(raw.value(u"SELECT count(*) FROM sessions"_s).toInt(), 1);
         QCOMPARE(raw.value(u"SELECT group_concat(title) FROM entries"_s).toString(), u"Kept"_s);
     }

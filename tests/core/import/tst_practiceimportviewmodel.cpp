@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "RawDatabase.h"
 #include "core/import/PracticeImportFileLoader.h"
 #include "core/import/PracticeImportViewModel.h"
 #include "core/store/JournalStore.h"
+#include "support/JournalTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -300,7 +300,7 @@ private Q_SLOTS:
         const QString journal = scratch(u"Brevanta.sqlite"_s);
         m_store = JournalStore::open(StoreConfiguration::atPath(journal));
         {
-            test::RawDatabase raw(journal);
+            testing::RawDatabase raw(journal);
             QVERIFY(raw.execute(u"CREATE TRIGGER refuse BEFORE INSERT ON entries WHEN "
                                 u"NEW.title = 'Noodled with the looper' "
                                 u"BEGIN SELECT RAISE(ABORT, 'the disk is full'); END"_s));
@@ -325,7 +325,7 @@ private Q_SLOTS:
 
         // The same choices go through once the journal accepts them.
         {
-            test::RawDatabase raw(journal);
+            testing::RawDatabase raw(journal);
             QVERIFY(raw.execute(u"DROP TRIGGER refuse"_s));
         }
         QVERIFY(model->confirmImport());
