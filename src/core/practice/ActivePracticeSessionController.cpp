@@ -69,6 +69,15 @@ void ActivePracticeSessionController::resume(Instant instant) {
     setActiveSession(std::move(session));
 }
 
+void ActivePracticeSessionController::togglePause(Instant instant) {
+    if (!m_activeSession)
+        return;
+    if (m_activeSession->isPaused)
+        resume(instant);
+    else
+        pause(instant);
+}
+
 void ActivePracticeSessionController::addThought(const QString& text) {
     if (!m_activeSession)
         return;

@@ -63,6 +63,9 @@ public:
     void pause(Instant instant);
     /// Starts the clock again at `instant`; only while paused.
     void resume(Instant instant);
+    /// Pauses a running session or resumes a paused one at `instant`; nothing when idle. What the
+    /// pause/resume buttons and the Space command do.
+    void togglePause(Instant instant);
     /// Appends `text`, trimmed, as a new thought; blank text adds nothing.
     void addThought(const QString& text);
     /// Takes the practice room's notes as they are and its thoughts in their order, numbered

@@ -332,13 +332,7 @@ void ActivePracticeRoom::followController() {
 
 void ActivePracticeRoom::togglePause() {
     sync();
-    const auto& session = m_controller.activeSession();
-    if (!session)
-        return;
-    if (session->isPaused)
-        m_controller.resume(m_clock.now());
-    else
-        m_controller.pause(m_clock.now());
+    m_controller.togglePause(m_clock.now());
 }
 
 void ActivePracticeRoom::refreshState() {

@@ -265,13 +265,7 @@ void ActiveSessionTransport::updateTicking() {
 }
 
 void ActiveSessionTransport::togglePause() {
-    const auto& session = m_controller.activeSession();
-    if (!session)
-        return;
-    if (session->isPaused)
-        m_controller.resume(m_clock.now());
-    else
-        m_controller.pause(m_clock.now());
+    m_controller.togglePause(m_clock.now());
 }
 
 void ActiveSessionTransport::showEvent(QShowEvent* event) {

@@ -6,6 +6,7 @@
 #include "ui/design/AppColors.h"
 #include "ui/design/AppResponsiveLayout.h"
 #include "ui/design/BrevantaBrandMark.h"
+#include "ui/editing/PracticeTextInput.h"
 #include "ui/shell/ActiveQuickThoughtView.h"
 #include "ui/shell/ActiveSessionTransport.h"
 #include "ui/shell/AppNotificationCenter.h"
@@ -13,7 +14,6 @@
 #include "ui/shell/ContentSidebar.h"
 #include "ui/shell/PracticeCommandPublication.h"
 #include "ui/shell/PracticeHistoryFileChooser.h"
-#include "ui/editing/PracticeTextInput.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -261,13 +261,7 @@ void ContentView::openPracticeRoom() {
 }
 
 void ContentView::togglePause() {
-    const auto& session = m_controller.activeSession();
-    if (!session)
-        return;
-    if (session->isPaused)
-        m_controller.resume(m_clock.now());
-    else
-        m_controller.pause(m_clock.now());
+    m_controller.togglePause(m_clock.now());
 }
 
 void ContentView::showFinish() {

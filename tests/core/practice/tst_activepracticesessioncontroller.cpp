@@ -179,6 +179,21 @@ private Q_SLOTS:
         QCOMPARE(listener.session.count(), 1);
     }
 
+    void togglePauseAlternatesAndIgnoresIdle() {
+        Controller controller(clock());
+        controller.togglePause(tenOClock);
+        QVERIFY(!controller.hasActiveSession());
+
+        controller.start(tenOClock);
+        controller.togglePause(after(12'000));
+        QVERIFY(controller.activeSession()->isPaused);
+        QCOMPARE(controller.activeSession()->accumulatedActiveDuration, 12.0);
+        controller.togglePause(after(60'000));
+        QVERIFY(!controller.activeSession()->isPaused);
+        QCOMPARE(controller.activeSession()->mostRecentResumeDate,
+                 std::optional<Instant>(after(60'000)));
+    }
+
     void finishRoundsToWholeSeconds_data() {
         QTest::addColumn<qint64>("activeMilliseconds");
         QTest::addColumn<qint64>("seconds");
