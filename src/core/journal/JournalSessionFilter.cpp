@@ -84,9 +84,11 @@ void appendSearchableText(QString& text, const PracticeSession& session, QString
     }
 }
 
+// Not remembered by DateFormatting: the search keeps its own copy (SearchDateTexts).
 QString joinedDates(Instant start, const Calendar& calendar) {
-    return DateFormatting::completeDateShortTime(start, calendar) % u' ' %
-           DateFormatting::abbreviatedDate(start, calendar);
+    using Style = DateFormatting::Style;
+    return DateFormatting::formatUnremembered(start, Style::completeDateShortTime, calendar) %
+           u' ' % DateFormatting::formatUnremembered(start, Style::abbreviatedDate, calendar);
 }
 
 // The joined date texts of session starts under one calendar, the only costly part of a
@@ -120,6 +122,20 @@ public:
             return false;
         write(start);
         return true;
+    }
+
+    // Room for the texts of `count` sessions, so that no slice of a walk stalls on growing the
+    // table or the buffer: at 100,000 sessions a rehash or a copy costs several milliseconds.
+    // The buffer grows by a quarter beyond the estimate, so that a changing average length
+    // does not copy it again and again.
+    void reserveFor(std::size_t count) {
+        if (std::size_t(m_spans.capacity()) < count)
+            m_spans.reserve(qsizetype(count));
+        const qsizetype averageLength =
+            m_spans.isEmpty() ? firstLengthEstimate : m_arena.size() / m_spans.size() + 1;
+        const qsizetype wanted = qsizetype(count) * averageLength;
+        if (m_arena.capacity() < wanted)
+            m_arena.reserve(wanted + wanted / 4);
     }
 
     // Forgets the starts of sessions that have gone (deleted, or moved by an edit) once they
@@ -164,6 +180,8 @@ private:
     }
 
     static constexpr std::size_t minimumCapacity = 1024;
+    // "Tuesday, March 4, 2025 at 3:15 PM Mar 4, 2025" is 46 characters.
+    static constexpr qsizetype firstLengthEstimate = 56;
 
     std::optional<Calendar> m_calendar;
     QHash<qint64, Span> m_spans;
@@ -226,6 +244,7 @@ JournalSessionFilter::prepare(const std::vector<PracticeSessionPtr>& sessions,
     const std::size_t begin = std::min(first, sessions.size());
     preparation.next = begin + std::min(count, sessions.size() - begin);
     SearchDateTexts& dateTexts = dateTextsFor(calendar);
+    dateTexts.reserveFor(sessions.size());
     for (std::size_t index = begin; index < preparation.next; ++index) {
         if (dateTexts.ensure(sessions[index]->startedAt()))
             ++preparation.formatted;
