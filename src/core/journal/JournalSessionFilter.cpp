@@ -93,10 +93,10 @@ QString joinedDates(Instant start, const Calendar& calendar) {
 
 // The joined date texts of session starts under one calendar, the only costly part of a
 // searchable text. A text depends on nothing but the instant and the calendar's time zone and
-// locale, so an edited start simply looks up another instant, and another calendar starts
-// afresh; titles, notes and entries are never kept. No-break spaces are made plain here: the
-// search treats them as spaces anyway, and English dates then stay plain ASCII, which it scans
-// without folding.
+// locale, so an edited start simply looks up another instant, and another calendar has texts of
+// its own (dateTextsFor); titles, notes and entries are never kept. No-break spaces are made plain
+// here: the search treats them as spaces anyway, and English dates then stay plain ASCII, which it
+// scans without folding.
 class SearchDateTexts {
 public:
     bool isFor(const Calendar& calendar) const {

@@ -22,7 +22,9 @@ class JournalStore;
 ///
 /// Once started it walks the store's list again after every change of the store; a session whose
 /// start instant was written before costs a lookup, so only new and moved starts are formatted.
-/// Main thread only: the search keeps its texts per thread, and the screens search here.
+/// The calendar is read when a walk begins: a change of time zone or locale alone starts no walk,
+/// and the next search then writes its own dates. Main thread only: the search keeps its texts
+/// per thread, and the screens search here.
 class JournalSearchWarmUp final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(JournalSearchWarmUp)
