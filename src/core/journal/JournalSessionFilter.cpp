@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <tuple>
 
@@ -19,9 +20,8 @@ bool startsLater(const PracticeSessionPtr& left, const PracticeSessionPtr& right
     return left->startedAt() > right->startedAt();
 }
 
-void sortLatestFirst(std::vector<PracticeSessionPtr>& sessions) {
-    if (!std::is_sorted(sessions.begin(), sessions.end(), startsLater))
-        std::stable_sort(sessions.begin(), sessions.end(), startsLater);
+bool isLatestFirst(const std::vector<PracticeSessionPtr>& sessions) {
+    return std::is_sorted(sessions.begin(), sessions.end(), startsLater);
 }
 
 // An entry with its display-order key read once: reading the group parses its stored text, and
@@ -84,22 +84,26 @@ void appendSearchableText(QString& text, const PracticeSession& session, QString
     }
 }
 
+// Not remembered by DateFormatting: the search keeps its own copy (SearchDateTexts).
 QString joinedDates(Instant start, const Calendar& calendar) {
-    return DateFormatting::completeDateShortTime(start, calendar) % u' ' %
-           DateFormatting::abbreviatedDate(start, calendar);
+    using Style = DateFormatting::Style;
+    return DateFormatting::formatUnremembered(start, Style::completeDateShortTime, calendar) %
+           u' ' % DateFormatting::formatUnremembered(start, Style::abbreviatedDate, calendar);
 }
 
 // The joined date texts of session starts under one calendar, the only costly part of a
 // searchable text. A text depends on nothing but the instant and the calendar's time zone and
-// locale, so an edited start simply looks up another instant, and another calendar starts
-// afresh; titles, notes and entries are never kept. No-break spaces are made plain here: the
-// search treats them as spaces anyway, and English dates then stay plain ASCII, which it scans
-// without folding.
+// locale, so an edited start simply looks up another instant, and another calendar has texts of
+// its own (dateTextsFor); titles, notes and entries are never kept. No-break spaces are made plain
+// here: the search treats them as spaces anyway, and English dates then stay plain ASCII, which it
+// scans without folding.
 class SearchDateTexts {
 public:
-    void useCalendar(const Calendar& calendar) {
-        if (m_calendar && (m_calendar->isSameObject(calendar) || *m_calendar == calendar))
-            return;
+    bool isFor(const Calendar& calendar) const {
+        return m_calendar && (m_calendar->isSameObject(calendar) || *m_calendar == calendar);
+    }
+
+    void startAfresh(const Calendar& calendar) {
         m_spans.clear();
         m_arena.clear();
         m_calendar = calendar;
@@ -108,9 +112,30 @@ public:
     QStringView textsOf(Instant start) {
         auto found = m_spans.constFind(start.msecsSinceEpoch());
         if (found == m_spans.cend())
-            found =
-                m_spans.insert(start.msecsSinceEpoch(), append(joinedDates(start, *m_calendar)));
+            found = write(start);
         return QStringView(m_arena).sliced(found->offset, found->length);
+    }
+
+    // Whether the texts of `start` had to be written.
+    bool ensure(Instant start) {
+        if (m_spans.contains(start.msecsSinceEpoch()))
+            return false;
+        write(start);
+        return true;
+    }
+
+    // Room for the texts of `count` sessions, so that no slice of a walk stalls on growing the
+    // table or the buffer: at 100,000 sessions a rehash or a copy costs several milliseconds.
+    // The buffer grows by a quarter beyond the estimate, so that a changing average length
+    // does not copy it again and again.
+    void reserveFor(std::size_t count) {
+        if (std::size_t(m_spans.capacity()) < count)
+            m_spans.reserve(qsizetype(count));
+        const qsizetype averageLength =
+            m_spans.isEmpty() ? firstLengthEstimate : m_arena.size() / m_spans.size() + 1;
+        const qsizetype wanted = qsizetype(count) * averageLength;
+        if (m_arena.capacity() < wanted)
+            m_arena.reserve(wanted + wanted / 4);
     }
 
     // Forgets the starts of sessions that have gone (deleted, or moved by an edit) once they
@@ -137,6 +162,10 @@ private:
         qsizetype length = 0;
     };
 
+    QHash<qint64, Span>::const_iterator write(Instant start) {
+        return m_spans.insert(start.msecsSinceEpoch(), append(joinedDates(start, *m_calendar)));
+    }
+
     // All texts live in one buffer, in the order they were first needed — the journal's order —
     // so that a search reads them front to back rather than from scattered allocations.
     Span append(QStringView texts) {
@@ -151,39 +180,78 @@ private:
     }
 
     static constexpr std::size_t minimumCapacity = 1024;
+    // "Tuesday, March 4, 2025 at 3:15 PM Mar 4, 2025" is 46 characters.
+    static constexpr qsizetype firstLengthEstimate = 56;
 
     std::optional<Calendar> m_calendar;
     QHash<qint64, Span> m_spans;
     QString m_arena;
 };
 
+// This thread's texts under `calendar`. Two calendars are kept, the one used last first: a
+// screen made before a change of time zone may still search under the old calendar while the
+// warm-up walks under the new one, and with one set they would wipe each other's texts on every
+// call.
+SearchDateTexts& dateTextsFor(const Calendar& calendar) {
+    thread_local std::array<SearchDateTexts, 2> kept;
+    if (kept[0].isFor(calendar))
+        return kept[0];
+    if (!kept[1].isFor(calendar))
+        kept[1].startAfresh(calendar);
+    std::swap(kept[0], kept[1]);
+    return kept[0];
+}
+
 } // namespace
 
-std::vector<PracticeSessionPtr>
+JournalSessionFilter::Matches
 JournalSessionFilter::sessions(const std::vector<PracticeSessionPtr>& sessions, QStringView query,
-                               const Calendar& calendar) {
+                               const Calendar& calendar, GivenOrder order) {
+    Q_ASSERT(order == GivenOrder::any || isLatestFirst(sessions));
+    Matches matches;
     const QString trimmedQuery = TextServices::trimmed(query);
     if (trimmedQuery.isEmpty()) {
-        std::vector<PracticeSessionPtr> all = sessions;
-        sortLatestFirst(all);
-        return all;
+        if (order == GivenOrder::newestFirst || isLatestFirst(sessions)) {
+            matches.m_given = &sessions;
+        } else {
+            matches.m_found = sessions;
+            std::stable_sort(matches.m_found.begin(), matches.m_found.end(), startsLater);
+        }
+        return matches;
     }
 
     const CaseInsensitiveSearch search(trimmedQuery, calendar.localeName());
-    thread_local SearchDateTexts dateTexts;
-    dateTexts.useCalendar(calendar);
+    SearchDateTexts& dateTexts = dateTextsFor(calendar);
     thread_local QString text;
 
-    std::vector<PracticeSessionPtr> found;
     for (const PracticeSessionPtr& session : sessions) {
         text.resize(0);
         appendSearchableText(text, *session, dateTexts.textsOf(session->startedAt()));
         if (search.isFoundIn(text))
-            found.push_back(session);
+            matches.m_found.push_back(session);
     }
     dateTexts.keepOnly(sessions);
-    sortLatestFirst(found);
-    return found;
+    // Found in the given order, the matches of a list newest first are newest first too.
+    if (order == GivenOrder::any && !isLatestFirst(matches.m_found))
+        std::stable_sort(matches.m_found.begin(), matches.m_found.end(), startsLater);
+    return matches;
+}
+
+JournalSessionFilter::Preparation
+JournalSessionFilter::prepare(const std::vector<PracticeSessionPtr>& sessions,
+                              const Calendar& calendar, std::size_t first, std::size_t count) {
+    Preparation preparation;
+    const std::size_t begin = std::min(first, sessions.size());
+    preparation.next = begin + std::min(count, sessions.size() - begin);
+    SearchDateTexts& dateTexts = dateTextsFor(calendar);
+    dateTexts.reserveFor(sessions.size());
+    for (std::size_t index = begin; index < preparation.next; ++index) {
+        if (dateTexts.ensure(sessions[index]->startedAt()))
+            ++preparation.formatted;
+    }
+    if (preparation.next == sessions.size())
+        dateTexts.keepOnly(sessions);
+    return preparation;
 }
 
 QString JournalSessionFilter::searchableText(const PracticeSession& session,

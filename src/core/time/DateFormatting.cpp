@@ -62,16 +62,23 @@ public:
         if (const auto found = slot.memo.constFind(instant.msecsSinceEpoch());
             found != slot.memo.cend())
             return *found;
+        const QString text = formatUnremembered(instant, style);
+        if (text.isEmpty())
+            return text;
+        // Bounded so that a long-lived formatter cannot grow without end; a journal's sessions fit.
+        if (slot.memo.size() >= memoCapacity)
+            slot.memo.clear();
+        slot.memo.insert(instant.msecsSinceEpoch(), text);
+        return text;
+    }
+
+    QString formatUnremembered(Instant instant, Style style) {
+        StyleSlot& slot = m_slots[std::size_t(style)];
         if (!slot.formatter)
             slot.formatter = makeFormatter(style);
         if (!slot.formatter)
             return {};
-        // Bounded so that a long-lived formatter cannot grow without end; a journal's sessions fit.
-        if (slot.memo.size() >= memoCapacity)
-            slot.memo.clear();
-        const QString text = formatted(*slot.formatter, instant);
-        slot.memo.insert(instant.msecsSinceEpoch(), text);
-        return text;
+        return formatted(*slot.formatter, instant);
     }
 
     QString formatSkeleton(Instant instant, QStringView skeleton) {
@@ -195,6 +202,10 @@ CalendarFormatters& formattersFor(const Calendar& calendar) {
 
 QString DateFormatting::format(Instant instant, Style style, const Calendar& calendar) {
     return formattersFor(calendar).format(instant, style);
+}
+
+QString DateFormatting::formatUnremembered(Instant instant, Style style, const Calendar& calendar) {
+    return formattersFor(calendar).formatUnremembered(instant, style);
 }
 
 QString DateFormatting::formatSkeleton(Instant instant, QStringView skeleton,

@@ -33,6 +33,9 @@ struct DateFormatting {
     };
 
     static QString format(Instant instant, Style style, const Calendar& calendar);
+    /// The same text as `format`, not remembered here: for a caller that keeps its own texts (the
+    /// journal search), which would otherwise keep every text twice.
+    static QString formatUnremembered(Instant instant, Style style, const Calendar& calendar);
 
     /// The best pattern of the locale for an ICU skeleton ("MMMMy", "EEEEd", "yMMMd", …), written
     /// for `instant`. Prefer `format` for the styles above: it remembers its texts.

@@ -14,6 +14,7 @@
 #include "ui/shell/BrevantaCommands.h"
 #include "ui/shell/BrevantaSettingsView.h"
 #include "ui/shell/ContentView.h"
+#include "ui/shell/JournalSearchWarmUp.h"
 #include "ui/shell/PracticeHistoryFileChooser.h"
 
 #include <QApplication>
@@ -76,7 +77,8 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
                                             : std::make_shared<DialogPracticeHistoryFileChooser>())
     , m_notifications(new AppNotificationCenter(this))
     , m_appearance(new AppAppearance(*m_settings, environment.platformPalette, this))
-    , m_commands(new BrevantaCommands(this)) {
+    , m_commands(new BrevantaCommands(this))
+    , m_searchWarmUp(new JournalSearchWarmUp(*m_store, &Calendar::current, this)) {
     m_appearance->apply();
     QApplication::setWindowIcon(applicationIcon());
     connect(m_commands, &BrevantaCommands::settingsRequested, this, [this] { showSettings(); });
@@ -84,6 +86,7 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
 }
 
 BrevantaApp::~BrevantaApp() {
+    delete m_searchWarmUp;
     // Windows hold the controller, the store and the notification centre: they go first.
     for (const QPointer<ContentView>& window : std::as_const(m_mainWindows))
         delete window;
@@ -124,6 +127,9 @@ ContentView* BrevantaApp::openMainWindow() {
     m_mainWindows.append(window);
     window->show();
     window->activateWindow();
+    // From the first window on. Each chunk waits for the window system's pending events, so the
+    // window paints and takes input between chunks.
+    m_searchWarmUp->start();
     return window;
 }
 

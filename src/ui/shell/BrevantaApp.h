@@ -23,6 +23,7 @@ class AppNotificationCenter;
 class BrevantaCommands;
 class BrevantaSettingsView;
 class ContentView;
+class JournalSearchWarmUp;
 class JournalStore;
 class PracticeHistoryFileChooser;
 
@@ -62,9 +63,12 @@ public:
     AppNotificationCenter& notifications() { return *m_notifications; }
     BrevantaCommands& commands() { return *m_commands; }
     AppAppearance& appearance() { return *m_appearance; }
+    /// Writes the journal search's dates in idle time from the first main window on.
+    JournalSearchWarmUp& searchWarmUp() { return *m_searchWarmUp; }
     QSettings& settings() { return *m_settings; }
 
-    /// Opens and shows another main window on the shared controller and store.
+    /// Opens and shows another main window on the shared controller and store. The first one
+    /// also starts the search warm-up, once the window is on screen.
     ContentView* openMainWindow();
     QList<ContentView*> mainWindows() const;
     /// Shows the settings window, creating it on first use.
@@ -84,6 +88,7 @@ private:
     AppNotificationCenter* m_notifications = nullptr;
     AppAppearance* m_appearance = nullptr;
     BrevantaCommands* m_commands = nullptr;
+    JournalSearchWarmUp* m_searchWarmUp = nullptr;
     QList<QPointer<ContentView>> m_mainWindows;
     QPointer<BrevantaSettingsView> m_settingsView;
 };

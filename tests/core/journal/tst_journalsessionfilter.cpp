@@ -69,7 +69,7 @@ struct Journal {
                                        u"Cafe gig tonight"_s));
     }
 
-    QList<int> indicesOf(const std::vector<PracticeSessionPtr>& found) const {
+    QList<int> indicesOf(const JournalSessionFilter::Matches& found) const {
         QList<int> indices;
         for (const PracticeSessionPtr& session : found)
             indices << int(std::find(sessions.begin(), sessions.end(), session) - sessions.begin());
@@ -185,8 +185,9 @@ private Q_SLOTS:
         const QList<std::vector<PracticeSessionPtr>> expected{
             {sessions[3], sessions[0], sessions[2], sessions[4], sessions[1]},
             {sessions[0], sessions[2], sessions[4]}};
-        QCOMPARE(JournalSessionFilter::sessions(sessions, u""_s, calendar), expected[0]);
-        QCOMPARE(JournalSessionFilter::sessions(sessions, u"scales"_s, calendar), expected[1]);
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u""_s, calendar).list(), expected[0]);
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"scales"_s, calendar).list(),
+                 expected[1]);
     }
 
     void searchFollowsTheLocale_data() {
@@ -304,6 +305,149 @@ private Q_SLOTS:
         QCOMPARE(search(u"Mar 4"_s), std::size_t(0));
         store->rollback();
         QCOMPARE(search(u"Mar 4"_s), std::size_t(1));
+    }
+
+    void blankQueryOverANewestFirstListIsThatList_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("promisedOrder");
+        QTest::addColumn<bool>("givenNewestFirst");
+        QTest::addColumn<bool>("isGivenList");
+        QTest::newRow("blank, order checked") << QString() << false << true << true;
+        QTest::newRow("blank, order promised") << u" \n"_s << true << true << true;
+        QTest::newRow("blank, out of order: a sorted copy") << QString() << false << false << false;
+        QTest::newRow("a query: a list of its own") << u"2025"_s << true << true << false;
+    }
+
+    void blankQueryOverANewestFirstListIsThatList() {
+        QFETCH(QString, query);
+        QFETCH(bool, promisedOrder);
+        QFETCH(bool, givenNewestFirst);
+        QFETCH(bool, isGivenList);
+        const Journal journal;
+        std::vector<PracticeSessionPtr> given = journal.sessions;
+        std::stable_sort(given.begin(), given.end(), [&](const auto& left, const auto& right) {
+            return givenNewestFirst ? left->startedAt() > right->startedAt()
+                                    : left->startedAt() < right->startedAt();
+        });
+        const auto matches = JournalSessionFilter::sessions(
+            given, query, journal.calendar,
+            promisedOrder ? JournalSessionFilter::GivenOrder::newestFirst
+                          : JournalSessionFilter::GivenOrder::any);
+        QCOMPARE(matches.isGivenList(), isGivenList);
+        QCOMPARE(&matches.list() == &given, isGivenList);
+        QCOMPARE(journal.indicesOf(matches), (QList<int>{3, 1, 0, 2}));
+    }
+
+    void storeListIsReadInPlace() {
+        QStandardPaths::setTestModeEnabled(true);
+        const auto store = JournalStore::open(StoreConfiguration::inMemory());
+        const Journal journal;
+        for (const PracticeSessionPtr& session : journal.sessions)
+            store->insert(session);
+        const auto all =
+            JournalSessionFilter::sessions(store->sessions(), u""_s, journal.calendar,
+                                           JournalSessionFilter::GivenOrder::newestFirst);
+        QCOMPARE(&all.list(), &store->sessions());
+        QCOMPARE(journal.indicesOf(all), (QList<int>{3, 1, 0, 2}));
+        const auto found =
+            JournalSessionFilter::sessions(store->sessions(), u"tuesday"_s, journal.calendar,
+                                           JournalSessionFilter::GivenOrder::newestFirst);
+        QCOMPARE(journal.indicesOf(found), (QList<int>{0, 2}));
+    }
+
+    // Eastern time like New York; no other test searches under it, so this thread has kept
+    // nothing for it yet.
+    void prepareWritesEachStartOnceInSlices() {
+        const Calendar calendar(u"America/Detroit", u"en_US");
+        const Instant shared = local(calendar, 2025, 3, 4, 12);
+        const std::vector<PracticeSessionPtr> sessions{
+            makeSession(shared), makeSession(local(calendar, 2025, 3, 3)), makeSession(shared),
+            makeSession(local(calendar, 2025, 3, 2)), makeSession(local(calendar, 2025, 3, 1))};
+
+        QCOMPARE(JournalSessionFilter::prepare(sessions, calendar, 0, 2).next, std::size_t(2));
+        // The third session starts with the first: its texts are there already.
+        const auto second = JournalSessionFilter::prepare(sessions, calendar, 2, 2);
+        QCOMPARE(second.next, std::size_t(4));
+        QCOMPARE(second.formatted, std::size_t(1));
+        const auto last = JournalSessionFilter::prepare(sessions, calendar, 4, 500);
+        QCOMPARE(last.next, sessions.size());
+        QCOMPARE(last.formatted, std::size_t(1));
+        const auto beyond = JournalSessionFilter::prepare(sessions, calendar, 9, 2);
+        QCOMPARE(beyond.next, sessions.size());
+        QCOMPARE(beyond.formatted, std::size_t(0));
+
+        // A search reads what was written and keeps it for the next walk.
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"Mar 4"_s, calendar).list(),
+                 (std::vector<PracticeSessionPtr>{sessions[0], sessions[2]}));
+        QCOMPARE(JournalSessionFilter::prepare(sessions, calendar, 0, 500).formatted,
+                 std::size_t(0));
+        QCOMPARE(JournalSessionFilter::prepare({}, calendar, 0, 500).next, std::size_t(0));
+    }
+
+    void sessionsAfterWarmUp_data() { sessions_data(); }
+
+    // The same rows as sessions(), with every date written ahead, one session per slice, under a
+    // calendar this thread has not searched with (Eastern time, as New York).
+    void sessionsAfterWarmUp() {
+        QFETCH(QString, query);
+        QFETCH(QList<int>, expected);
+        Journal journal;
+        journal.calendar = Calendar(u"America/Toronto", u"en_US");
+        for (std::size_t first = 0; first < journal.sessions.size();)
+            first =
+                JournalSessionFilter::prepare(journal.sessions, journal.calendar, first, 1).next;
+        QCOMPARE(journal.search(query), expected);
+    }
+
+    // A warm-up between changes writes only new starts and never leaves a stale text behind.
+    void warmUpFollowsChanges() {
+        Journal journal;
+        journal.calendar = Calendar(u"America/Indiana/Indianapolis", u"en_US");
+        const auto warmUp = [&journal] {
+            return JournalSessionFilter::prepare(journal.sessions, journal.calendar, 0, 500)
+                .formatted;
+        };
+        QCOMPARE(warmUp(), std::size_t(4));
+        QCOMPARE(warmUp(), std::size_t(0));
+
+        journal.sessions[0]->entries().back()->setTitle(u"Legato runs"_s);
+        QCOMPARE(warmUp(), std::size_t(0));
+        QCOMPARE(journal.search(u"legato"_s), QList<int>{0});
+
+        const PracticeSessionPtr moved = journal.sessions[2];
+        moved->applyEdits(local(journal.calendar, 2025, 3, 6, 19, 45), moved->durationSeconds(),
+                          u"Evening"_s, moved->entries(), local(journal.calendar, 2025, 3, 7));
+        QCOMPARE(warmUp(), std::size_t(1));
+        QCOMPARE(journal.search(u"Mar 4"_s), QList<int>{0});
+        QCOMPARE(journal.search(u"thursday, march 6, 2025 at 7:45 pm"_s), QList<int>{2});
+
+        // A session deleted, another made at its start: the kept texts are the instant's own.
+        const Instant start = journal.sessions[1]->startedAt();
+        journal.sessions.erase(journal.sessions.begin() + 1);
+        QCOMPARE(warmUp(), std::size_t(0));
+        QCOMPARE(journal.search(u"wednesday"_s), QList<int>{});
+        journal.sessions.push_back(makeSession(start, {{u"Sight reading"_s}}));
+        QCOMPARE(warmUp(), std::size_t(0));
+        QCOMPARE(journal.search(u"sight reading  wednesday, march 5"_s), QList<int>{3});
+
+        // 19:15 UTC on Friday 14 March is already Saturday morning in Sydney.
+        const Calendar eastern = journal.calendar;
+        journal.calendar = journal.calendar.withTimeZone(u"Australia/Sydney");
+        QCOMPARE(warmUp(), std::size_t(4));
+        QCOMPARE(journal.search(u"Mar 14"_s), QList<int>{});
+        QCOMPARE(journal.search(u"saturday, march 15, 2025 at 6:15 am"_s), QList<int>{2});
+        // The two calendars used last keep their texts.
+        journal.calendar = eastern;
+        QCOMPARE(warmUp(), std::size_t(0));
+        QCOMPARE(journal.search(u"Mar 14"_s), QList<int>{2});
+
+        journal.calendar = Calendar(u"America/Indiana/Indianapolis", u"fr_FR");
+        QCOMPARE(warmUp(), std::size_t(4));
+        QCOMPARE(journal.search(u"vendredi 14 mars"_s), QList<int>{2});
+        QCOMPARE(journal.search(u"friday"_s), QList<int>{});
+        journal.calendar = eastern;
+        QCOMPARE(warmUp(), std::size_t(0));
+        QCOMPARE(journal.search(u"friday"_s), QList<int>{2});
     }
 
     void journalTitle_data() {

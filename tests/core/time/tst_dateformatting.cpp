@@ -87,9 +87,11 @@ private Q_SLOTS:
         QFETCH(Style, style);
         QFETCH(QString, expected);
         const Calendar calendar(zone, locale);
+        QCOMPARE(DateFormatting::formatUnremembered(tuesdayEvening, style, calendar), expected);
         QCOMPARE(DateFormatting::format(tuesdayEvening, style, calendar), expected);
         // The second call answers from memory; it must say the same.
         QCOMPARE(DateFormatting::format(tuesdayEvening, style, calendar), expected);
+        QCOMPARE(DateFormatting::formatUnremembered(tuesdayEvening, style, calendar), expected);
     }
 
     void typedTextMatchesTheTimeThroughPlainSpaces() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ShellTestSupport.h"
+#include "core/journal/JournalSessionFilter.h"
 #include "core/store/JournalStore.h"
 #include "ui/design/AppButton.h"
 #include "ui/shell/AppAppearance.h"
@@ -8,6 +9,7 @@
 #include "ui/shell/BrevantaCommands.h"
 #include "ui/shell/BrevantaSettingsView.h"
 #include "ui/shell/ContentView.h"
+#include "ui/shell/JournalSearchWarmUp.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -91,6 +93,31 @@ private Q_SLOTS:
         QTRY_VERIFY(closing.isNull());
         QCOMPARE(app->mainWindows().size(), 1);
         QVERIFY(app->activeSessionController().hasActiveSession());
+    }
+
+    // The journal search's dates are written in idle time once the first window is up, under
+    // the user's calendar, as the screens search.
+    void searchWarmUpStartsWithTheFirstWindow() {
+        auto app = makeApp();
+        for (int day = 0; day < 3; ++day) {
+            const Instant start = Instant::fromSecsSinceEpoch(1'741'000'000 + day * 86'400);
+            app->store().insert(PracticeSession::create(QUuid::createUuid(), start, 600,
+                                                        PracticeSessionSource::manual, std::nullopt,
+                                                        {}, start));
+        }
+        app->store().save();
+        QVERIFY(!app->searchWarmUp().isStarted());
+
+        app->openMainWindow();
+        QVERIFY(app->searchWarmUp().isWalking());
+        QTRY_VERIFY(!app->searchWarmUp().isWalking());
+        QCOMPARE(app->searchWarmUp().formattedCount(), std::size_t(3));
+        QCOMPARE(JournalSessionFilter::prepare(app->store().sessions(), Calendar::current(), 0, 3)
+                     .formatted,
+                 std::size_t(0));
+
+        app->openMainWindow();
+        QVERIFY(!app->searchWarmUp().isWalking());
     }
 
     void settingsImportReachesEveryOpenMainWindow() {
