@@ -56,7 +56,9 @@ Q_SIGNALS:
 
 private:
     struct AttachedWindow {
-        QPointer<QMainWindow> window;
+        // A plain widget pointer: focus changes while a window is being destroyed reach refresh()
+        // after its QMainWindow part is gone, and a QPointer<QMainWindow> would downcast then.
+        QPointer<QWidget> window;
         QPointer<PracticeCommandPublication> publication;
     };
 
