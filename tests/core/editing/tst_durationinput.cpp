@@ -60,8 +60,6 @@ private Q_SLOTS:
         QTest::newRow("hexadecimal") << u"0x10"_s << Case::wholeMinutesOnly;
         QTest::newRow("one past the 64-bit range")
             << u"9223372036854775808"_s << Case::wholeMinutesOnly;
-        QTest::newRow("far past the 64-bit range")
-            << u"99999999999999999999999"_s << Case::wholeMinutesOnly;
         QTest::newRow("below the 64-bit range")
             << u"-9223372036854775809"_s << Case::wholeMinutesOnly;
         QTest::newRow("zero") << u"0"_s << Case::mustBePositive;
@@ -107,7 +105,6 @@ private Q_SLOTS:
         QTest::newRow("90 s rounds up") << qint64(90) << u"2"_s;
         QTest::newRow("61 s rounds up") << qint64(61) << u"2"_s;
         QTest::newRow("60 s") << qint64(60) << u"1"_s;
-        QTest::newRow("120 s") << qint64(120) << u"2"_s;
         QTest::newRow("0 s is at least 1") << qint64(0) << u"1"_s;
         QTest::newRow("negative is at least 1") << qint64(-600) << u"1"_s;
         QTest::newRow("no digit grouping") << qint64(60 * 12345) << u"12345"_s;

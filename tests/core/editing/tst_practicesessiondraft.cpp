@@ -96,7 +96,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("failure");
 
         QTest::newRow("untouched keeps 90 s") << qint64(90) << u"2"_s << qint64(90) << QString();
-        QTest::newRow("retyped 2 keeps 90 s") << qint64(90) << u"2"_s << qint64(90) << QString();
         QTest::newRow("2 with a space is new") << qint64(90) << u"2 "_s << qint64(120) << QString();
         QTest::newRow("3 minutes") << qint64(90) << u"3"_s << qint64(180) << QString();
         QTest::newRow("2.0 is no whole number")
@@ -105,7 +104,6 @@ private Q_SLOTS:
                                  << u"Enter a practice duration."_s;
         QTest::newRow("zero-second import shows 1 and keeps 0")
             << qint64(0) << u"1"_s << qint64(0) << QString();
-        QTest::newRow("whole minutes") << qint64(600) << u"10"_s << qint64(600) << QString();
     }
     void resolvedDuration() {
         QFETCH(qint64, storedSeconds);
@@ -248,10 +246,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("failure");
 
         QTest::newRow("no duration") << u" "_s << QString() << u"Enter a practice duration."_s;
-        QTest::newRow("zero minutes")
-            << u"0"_s << QString() << u"Duration must be greater than zero."_s;
-        QTest::newRow("too many minutes") << u"153722867280912931"_s << QString()
-                                          << u"That duration is too large to save safely."_s;
         QTest::newRow("entry minutes with a comma")
             << u"30"_s << u"1,5"_s << u"Entry duration cannot be negative."_s;
         QTest::newRow("entry seconds beyond 64 bits")

@@ -297,7 +297,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("source");
         QTest::addColumn<qint64>("durationSeconds");
         QTest::newRow("timed zero") << int(PracticeSessionSource::timed) << qint64(0);
-        QTest::newRow("manual zero") << int(PracticeSessionSource::manual) << qint64(0);
         QTest::newRow("imported negative") << int(PracticeSessionSource::imported) << qint64(-60);
         QTest::newRow("end out of range")
             << int(PracticeSessionSource::imported) << qint64(int64Max);

@@ -8,8 +8,6 @@
 #include "support/JournalTestSupport.h"
 
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -363,14 +361,9 @@ private Q_SLOTS:
         QVERIFY(folder.isValid());
         const QString path = folder.filePath(u"Brevanta.sqlite"_s);
         auto store = JournalStore::open(StoreConfiguration::atPath(path));
-        const QString connection = u"raw"_s;
-        {
-            QSqlDatabase raw = QSqlDatabase::addDatabase(u"QSQLITE"_s, connection);
-            raw.setDatabaseName(path);
-            QVERIFY(raw.open());
-            QVERIFY(QSqlQuery(raw).exec(u"CREATE TRIGGER refuse BEFORE INSERT ON sessions "
-                                        "BEGIN SELECT RAISE(ABORT, 'the journal refuses'); END"_s));
-        }
+        auto raw = std::make_unique<RawDatabase>(path);
+        QVERIFY(raw->execute(u"CREATE TRIGGER refuse BEFORE INSERT ON sessions "
+                             "BEGIN SELECT RAISE(ABORT, 'the journal refuses'); END"_s));
         Controller controller(clock());
         controller.start(tenOClock);
         controller.addThought(u"Scales"_s);
@@ -389,9 +382,8 @@ private Q_SLOTS:
         QVERIFY(controller.activeSession()->elapsedDuration(after(30'000)) >
                 controller.activeSession()->elapsedDuration(after(20'000)));
 
-        QVERIFY(QSqlQuery(QSqlDatabase::database(connection)).exec(u"DROP TRIGGER refuse"_s));
-        QSqlDatabase::database(connection).close();
-        QSqlDatabase::removeDatabase(connection);
+        QVERIFY(raw->execute(u"DROP TRIGGER refuse"_s));
+        raw.reset();
         controller.finish(after(30'000), std::nullopt, drafts, save);
         store.reset();
         store = JournalStore::open(StoreConfiguration::atPath(path));

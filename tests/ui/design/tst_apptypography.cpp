@@ -67,9 +67,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("pixels");
         QTest::addColumn<int>("weight");
         QTest::newRow("editorialHero") << AppTypography::editorialHero() << 56 << int(QFont::Bold);
-        QTest::newRow("editorialTitle")
-            << AppTypography::editorialTitle() << 38 << int(QFont::Bold);
-        QTest::newRow("screenTitle") << AppTypography::screenTitle() << 30 << int(QFont::Bold);
         QTest::newRow("editorialBody")
             << AppTypography::editorialBody() << 17 << int(QFont::Normal);
     }
@@ -93,7 +90,6 @@ private Q_SLOTS:
         const qreal zero = metrics.horizontalAdvance(QLatin1Char('0'));
         for (char digit = '1'; digit <= '9'; ++digit)
             QCOMPARE(metrics.horizontalAdvance(QLatin1Char(digit)), zero);
-        QCOMPARE(font.pixelSize(), 76);
     }
 
     void trackingIsAbsolute() {

@@ -172,12 +172,10 @@ private Q_SLOTS:
         QTest::addColumn<double>("width");
         QTest::addColumn<bool>("collapsedSidebar");
         QTest::addColumn<bool>("splitJournal");
-        QTest::newRow("720, the narrowest window") << 720.0 << true << false;
         QTest::newRow("899.9") << 899.9 << true << false;
         QTest::newRow("900") << 900.0 << false << false;
         QTest::newRow("919.9") << 919.9 << false << false;
         QTest::newRow("920") << 920.0 << false << true;
-        QTest::newRow("1280") << 1280.0 << false << true;
     }
     void responsiveThresholds() {
         QFETCH(double, width);

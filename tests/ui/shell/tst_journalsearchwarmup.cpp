@@ -78,17 +78,6 @@ private Q_SLOTS:
         QCOMPARE(fixture.calendarReads, 1);
     }
 
-    void timerWalksTheWholeJournal() {
-        WarmUpFixture fixture(u"Pacific/Honolulu", 7);
-        fixture.warmUp.setChunkSize(3);
-        QSignalSpy finished(&fixture.warmUp, &JournalSearchWarmUp::finished);
-        fixture.warmUp.start();
-        QTRY_COMPARE(finished.count(), 1);
-        QVERIFY(!fixture.warmUp.isWalking());
-        QCOMPARE(fixture.warmUp.position(), std::size_t(7));
-        QCOMPARE(fixture.missingTexts(), std::size_t(0));
-    }
-
     void changesStartAnotherWalk() {
         WarmUpFixture fixture(u"Asia/Kolkata", 4);
         QSignalSpy finished(&fixture.warmUp, &JournalSearchWarmUp::finished);
