@@ -260,8 +260,8 @@ private Q_SLOTS:
         QFETCH(QStringList, titles);
         QFETCH(QString, expected);
         std::vector<PracticeEntryPtr> entries;
-        for (const QString& spec : titles) {
-            const QStringList parts = spec.split(QLatin1Char(':'));
+        for (const QString& row : titles) {
+            const QStringList parts = row.split(QLatin1Char(':'));
             entries.push_back(makeEntry(parts[2], PracticeCategory::allCases()[parts[0].toInt()],
                                         parts[1].toInt()));
         }
