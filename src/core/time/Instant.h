@@ -23,10 +23,10 @@ public:
 
     static constexpr Instant fromMSecsSinceEpoch(std::int64_t msecs) { return Instant(msecs); }
     static constexpr Instant fromSecsSinceEpoch(std::int64_t secs) { return Instant(secs * 1000); }
-    static Instant fromSystemClock(std::chrono::system_clock::time_point point)
-    {
+    static Instant fromSystemClock(std::chrono::system_clock::time_point point) {
         return Instant(
-            std::chrono::duration_cast<std::chrono::milliseconds>(point.time_since_epoch()).count());
+            std::chrono::duration_cast<std::chrono::milliseconds>(point.time_since_epoch())
+                .count());
     }
 
     constexpr std::int64_t msecsSinceEpoch() const { return m_msecs; }
@@ -35,8 +35,7 @@ public:
 
     /// This instant moved by whole seconds, or nothing when the result would leave the range
     /// the type can represent. Never overflows.
-    constexpr std::optional<Instant> addingSeconds(std::int64_t seconds) const
-    {
+    constexpr std::optional<Instant> addingSeconds(std::int64_t seconds) const {
         constexpr std::int64_t maxSeconds = std::numeric_limits<std::int64_t>::max() / 1000;
         if (seconds > maxSeconds || seconds < -maxSeconds)
             return std::nullopt;
@@ -49,8 +48,7 @@ public:
     constexpr Instant addingMSecs(std::int64_t msecs) const { return Instant(m_msecs + msecs); }
 
     /// Seconds from `earlier` to this instant, as the running clock counts them.
-    constexpr double secondsSince(Instant earlier) const
-    {
+    constexpr double secondsSince(Instant earlier) const {
         return static_cast<double>(m_msecs - earlier.m_msecs) / 1000.0;
     }
 
@@ -58,9 +56,7 @@ public:
 
 private:
     constexpr explicit Instant(std::int64_t msecs)
-        : m_msecs(msecs)
-    {
-    }
+        : m_msecs(msecs) {}
 
     std::int64_t m_msecs = 0;
 };

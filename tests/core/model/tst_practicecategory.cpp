@@ -9,20 +9,22 @@ class TestPracticeCategory : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void lenientCategory_data()
-    {
+    void lenientCategory_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("expected");
         QTest::newRow("haveFun") << QStringLiteral("haveFun") << int(PracticeCategory::haveFun);
         QTest::newRow("lookBack") << QStringLiteral("lookBack") << int(PracticeCategory::lookBack);
-        QTest::newRow("lookForward") << QStringLiteral("lookForward") << int(PracticeCategory::lookForward);
+        QTest::newRow("lookForward")
+            << QStringLiteral("lookForward") << int(PracticeCategory::lookForward);
         QTest::newRow("empty") << QString() << int(PracticeCategory::lookBack);
-        QTest::newRow("other capitals") << QStringLiteral("HaveFun") << int(PracticeCategory::lookBack);
-        QTest::newRow("surrounding spaces") << QStringLiteral(" haveFun ") << int(PracticeCategory::lookBack);
-        QTest::newRow("title text") << QStringLiteral("Look Forward") << int(PracticeCategory::lookBack);
+        QTest::newRow("other capitals")
+            << QStringLiteral("HaveFun") << int(PracticeCategory::lookBack);
+        QTest::newRow("surrounding spaces")
+            << QStringLiteral(" haveFun ") << int(PracticeCategory::lookBack);
+        QTest::newRow("title text")
+            << QStringLiteral("Look Forward") << int(PracticeCategory::lookBack);
     }
-    void lenientCategory()
-    {
+    void lenientCategory() {
         QFETCH(QString, stored);
         QFETCH(int, expected);
         QCOMPARE(int(PracticeCategory::fromPersistedRawValue(stored)), expected);
@@ -30,37 +32,36 @@ private Q_SLOTS:
         QCOMPARE(known, stored == PracticeCategory(PracticeCategory::Value(expected)).rawValue());
     }
 
-    void lenientSource_data()
-    {
+    void lenientSource_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("expected");
         QTest::newRow("timed") << QStringLiteral("timed") << int(PracticeSessionSource::timed);
         QTest::newRow("manual") << QStringLiteral("manual") << int(PracticeSessionSource::manual);
-        QTest::newRow("imported") << QStringLiteral("imported") << int(PracticeSessionSource::imported);
+        QTest::newRow("imported") << QStringLiteral("imported")
+                                  << int(PracticeSessionSource::imported);
         QTest::newRow("empty") << QString() << int(PracticeSessionSource::manual);
-        QTest::newRow("other capitals") << QStringLiteral("Timed") << int(PracticeSessionSource::manual);
+        QTest::newRow("other capitals")
+            << QStringLiteral("Timed") << int(PracticeSessionSource::manual);
         QTest::newRow("unknown") << QStringLiteral("synced") << int(PracticeSessionSource::manual);
     }
-    void lenientSource()
-    {
+    void lenientSource() {
         QFETCH(QString, stored);
         QFETCH(int, expected);
         QCOMPARE(int(PracticeSessionSource::fromPersistedRawValue(stored)), expected);
     }
 
-    void strictDecodingOfUnknownTextYieldsNothing()
-    {
+    void strictDecodingOfUnknownTextYieldsNothing() {
         QVERIFY(!PracticeCategory::fromRawValue(u"lookback").has_value());
         QVERIFY(!PracticeSessionSource::fromRawValue(u"").has_value());
     }
 
-    void casesListInDisplayOrderWithTheirVocabulary()
-    {
+    void casesListInDisplayOrderWithTheirVocabulary() {
         const auto cases = PracticeCategory::allCases();
         QCOMPARE(cases.size(), 3u);
         const QStringList titles{QStringLiteral("Have Fun"), QStringLiteral("Look Back"),
                                  QStringLiteral("Look Forward")};
-        const QStringList symbols{QStringLiteral("sparkles"), QStringLiteral("arrow.uturn.backward"),
+        const QStringList symbols{QStringLiteral("sparkles"),
+                                  QStringLiteral("arrow.uturn.backward"),
                                   QStringLiteral("arrow.up.right")};
         for (int index = 0; index < 3; ++index) {
             QCOMPARE(cases[index].sortIndex(), index);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ShellTestSupport.h"
+#include "ui/editing/PracticeTextInput.h"
 #include "ui/shell/BottomSlidePresenter.h"
 #include "ui/shell/BrevantaCommands.h"
 #include "ui/shell/PracticeCommandPublication.h"
-#include "ui/editing/PracticeTextInput.h"
 
 #include <QAction>
 #include <QLineEdit>
