@@ -62,6 +62,12 @@ struct WindowFixture {
                                      .fileChooser = chooser,
                                      .screens = std::move(screens)});
     }
+    /// A window on screen, as most tests start.
+    std::unique_ptr<ContentView> showWindow(ScreenFactory screens = {}) {
+        auto window = makeWindow(std::move(screens));
+        window->show();
+        return window;
+    }
 };
 
 } // namespace brevanta::testing

@@ -138,8 +138,7 @@ private Q_SLOTS:
     void sidebarRowsChooseDestinations() {
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
         QSignalSpy changes(window.get(), &ContentView::navigationChanged);
         QTest::mouseClick(window->sidebar()->row(AppDestination::insights), Qt::LeftButton);
         QCOMPARE(window->selection(), std::optional<AppDestination>(AppDestination::insights));
@@ -184,8 +183,7 @@ private Q_SLOTS:
         QFETCH(int, destination);
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
         switch (Kind(route)) {
         case Kind::log:
             window->logPractice();
@@ -212,8 +210,7 @@ private Q_SLOTS:
     void screenCallbacksMoveTheRoute() {
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
 
         screens.home.onLog();
         QCOMPARE(window->workspaceRoute(), SessionWorkspaceRoute::log());
@@ -249,8 +246,7 @@ private Q_SLOTS:
     void practiceRoomIsKeptWhileItsRouteStays() {
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
         window->startPractice();
         QWidget* room = window->shownScreen();
         const int made = screens.made;
@@ -265,8 +261,7 @@ private Q_SLOTS:
     void toolbarItemsFollowTheirScreen() {
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
         window->chooseDestination(AppDestination::journal);
         QVERIFY(screens.journalToolbar);
         QCOMPARE(window->shownToolbarItems(), screens.journalToolbar.data());
@@ -400,8 +395,7 @@ private Q_SLOTS:
 
     void transportShowsTheFirstThoughtAsTitle() {
         WindowFixture fixture;
-        auto window = fixture.makeWindow();
-        window->show();
+        auto window = fixture.showWindow();
         window->startPractice();
         TransportOpenButton* open = window->transport()->wideControls().open;
         QCOMPARE(open->title(), QStringLiteral("Practice Session"));
@@ -438,8 +432,7 @@ private Q_SLOTS:
     void transportOpensTheSheets() {
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
         window->startPractice();
         const auto& controls = window->transport()->wideControls();
         controls.finish->click();
@@ -460,8 +453,7 @@ private Q_SLOTS:
 
     void finishWithoutAFinishSheetShowsNothing() {
         WindowFixture fixture;
-        auto window = fixture.makeWindow();
-        window->show();
+        auto window = fixture.showWindow();
         window->startPractice();
         window->showFinish();
         QVERIFY(!window->isShowingFinish());
@@ -480,8 +472,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, added);
         WindowFixture fixture;
-        auto window = fixture.makeWindow();
-        window->show();
+        auto window = fixture.showWindow();
         window->startPractice();
         window->showAddThought();
         auto* sheet = window->findChild<ActiveQuickThoughtView*>();
@@ -505,8 +496,7 @@ private Q_SLOTS:
 
     void quickThoughtCancelAddsNothing() {
         WindowFixture fixture;
-        auto window = fixture.makeWindow();
-        window->show();
+        auto window = fixture.showWindow();
         window->startPractice();
         window->showAddThought();
         auto* sheet = window->findChild<ActiveQuickThoughtView*>();
@@ -525,8 +515,7 @@ private Q_SLOTS:
         QFETCH(bool, confirm);
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
         window->startPractice();
         screens.room.onDiscard();
         QVERIFY(window->isConfirmingDiscard());
@@ -571,8 +560,7 @@ private Q_SLOTS:
         QFETCH(QStringList, imported);
         WindowFixture fixture;
         RecordingScreens screens;
-        auto window = fixture.makeWindow(screens.factory());
-        window->show();
+        auto window = fixture.showWindow(screens.factory());
         window->selectImportFiles();
         QVERIFY(window->isSelectingImportFiles());
         // One chooser at a time.
@@ -600,8 +588,7 @@ private Q_SLOTS:
 
     void withoutAnImportSheetChosenFilesOpenNothing() {
         WindowFixture fixture;
-        auto window = fixture.makeWindow();
-        window->show();
+        auto window = fixture.showWindow();
         window->selectImportFiles();
         fixture.chooser->answer({u"/m/May.csv"_s});
         QCOMPARE(window->importedFiles(), QStringList{u"/m/May.csv"_s});
