@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 APP := build/debug/src/app/brevanta
 
-.PHONY: setup run test asan-test bench fuzz format clean
+.PHONY: setup run test asan-test coverage bench fuzz format clean
 
 setup:
 	@./scripts/setup.sh
@@ -20,12 +20,22 @@ run: setup
 test: setup
 	cmake --preset debug
 	cmake --build --preset debug -j $(JOBS)
-	ctest --preset debug -j $(JOBS)
+	@status=0; ctest --preset debug -j $(JOBS) || status=$$?; \
+	  ./scripts/test-ratio.sh || true; exit $$status
 
 asan-test: setup
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Line and branch coverage of src/, per folder: build/coverage/report/ (index.html, summary.txt).
+coverage:
+	@./scripts/setup.sh --coverage
+	cmake --preset coverage
+	cmake --build --preset coverage -j $(JOBS)
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage -j $(JOBS)
+	./scripts/coverage-report.sh build/coverage
 
 bench: setup
 	cmake --preset release

@@ -10,9 +10,10 @@ packages=(
   fonts-material-design-icons-iconfont
   libbenchmark-dev sqlite3
 )
-if [ "${1:-}" = "--fuzz" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+  --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  --coverage) packages+=(gcovr) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
