@@ -53,6 +53,8 @@ public:
     void togglePause();
     /// Redraws the clock for the current instant; the room's ticker calls it every second.
     void refreshClock();
+    /// The ticker that redraws the clock while the room is shown; tests fire it by hand.
+    QTimer& clockTicker() { return m_ticker; }
 
 Q_SIGNALS:
     /// Asks the window to present the finishing sheet; the room has synchronised first.

@@ -87,6 +87,8 @@ public:
     QString elapsedText() const;
     /// Whether the once-a-second redraw is running.
     bool isTicking() const { return m_tick.isActive(); }
+    /// The once-a-second redraw of the clock; tests fire it by hand.
+    QTimer& clockTicker() { return m_tick; }
 
 protected:
     void showEvent(QShowEvent* event) override;

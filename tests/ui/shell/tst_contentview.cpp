@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ShellTestSupport.h"
 #include "core/model/PracticeSession.h"
+#include "support/TimerTestSupport.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppLabel.h"
 #include "ui/shell/ActiveQuickThoughtView.h"
@@ -371,8 +372,10 @@ private Q_SLOTS:
                  QStringLiteral("Elapsed practice time"));
 
         // One tick after an hour passed shows the hour: the time is measured, not counted.
+        QCOMPARE(transport->clockTicker().interval(), 1000);
         fixture.time.advance(3600 + 65.4);
-        QTRY_COMPARE_WITH_TIMEOUT(transport->elapsedText(), QStringLiteral("01:01:05"), 2500);
+        QVERIFY(testing::fire(transport->clockTicker()));
+        QCOMPARE(transport->elapsedText(), QStringLiteral("01:01:05"));
 
         transport->shownControls().pause->click();
         QVERIFY(fixture.controller.activeSession()->isPaused);
@@ -380,14 +383,15 @@ private Q_SLOTS:
         QCOMPARE(transport->shownControls().pause->symbolName(), QStringLiteral("play.fill"));
         QCOMPARE(transport->wideControls().open->status(), QStringLiteral("Paused"));
         fixture.time.advance(600);
-        QTest::qWait(1200);
+        testing::fire(transport->clockTicker());
         QCOMPARE(transport->elapsedText(), QStringLiteral("01:01:05"));
 
         transport->shownControls().pause->click();
         QVERIFY(!fixture.controller.activeSession()->isPaused);
         QCOMPARE(transport->wideControls().open->status(), QStringLiteral("Recording"));
         fixture.time.advance(10);
-        QTRY_COMPARE_WITH_TIMEOUT(transport->elapsedText(), QStringLiteral("01:01:15"), 2500);
+        QVERIFY(testing::fire(transport->clockTicker()));
+        QCOMPARE(transport->elapsedText(), QStringLiteral("01:01:15"));
 
         window->hide();
         QVERIFY(!transport->isTicking());
