@@ -287,6 +287,35 @@ private Q_SLOTS:
         QCOMPARE(idsOf(store->sessions()), idsOf(expected));
     }
 
+    // An import adds many days at once to a journal that already has sessions before, between
+    // and after them: every one stays, in order.
+    void manyArrivalsKeepTheSessionsAlreadyListed() {
+        const auto store = JournalStore::open(StoreConfiguration::inMemory());
+        QList<std::pair<int, QUuid>> byMinute;
+        const auto add = [&](int minutes) {
+            const PracticeSessionPtr session = makeSession(minutesAfterMarch(minutes));
+            store->insert(session);
+            byMinute.append({minutes, session->id()});
+        };
+        for (const int minutes : {0, 3, 52, 1000})
+            add(minutes);
+        store->save();
+        QCOMPARE(store->sessions().size(), 4u);
+        {
+            const JournalStore::ChangeBatch batch(*store);
+            for (int index = 0; index < 20; ++index)
+                add(10 + 5 * index);
+        }
+        std::sort(byMinute.begin(), byMinute.end(),
+                  [](const auto& left, const auto& right) { return left.first > right.first; });
+        QList<QUuid> expected;
+        for (const auto& [minutes, id] : byMinute)
+            expected << id;
+        QCOMPARE(idsOf(store->sessions()), expected);
+        store->save();
+        QCOMPARE(idsOf(store->sessions()), expected);
+    }
+
     void listenersHearOfEachChangeOnce() {
         const auto store = JournalStore::open(StoreConfiguration::inMemory());
         QSignalSpy changed(store.get(), &JournalStore::sessionsChanged);
