@@ -5,8 +5,6 @@
 
 #include <QtTest>
 
-#include <unicode/uchar.h>
-
 #include <set>
 
 using namespace brevanta;
@@ -47,31 +45,6 @@ class TestGraphemeBoundaries : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The fast path rests on this: ICU never joins two code points below U+0300, CR LF aside.
-    void codePointsBelowU0300NeverJoin() {
-        for (char16_t first = 0; first < 0x300; ++first) {
-            const auto property = u_getIntPropertyValue(first, UCHAR_GRAPHEME_CLUSTER_BREAK);
-            QVERIFY2(property == U_GCB_OTHER || property == U_GCB_CONTROL || property == U_GCB_CR ||
-                         property == U_GCB_LF,
-                     qPrintable(QString::number(first, 16)));
-        }
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<UBreakIterator, decltype(&ubrk_close)> iterator(
-            ubrk_open(UBRK_CHARACTER, "", nullptr, 0, &status), &ubrk_close);
-        QVERIFY(U_SUCCESS(status));
-        UChar pair[2] = {};
-        for (char16_t first = 0; first < 0x300; ++first) {
-            for (char16_t second = 0; second < 0x300; ++second) {
-                pair[0] = first;
-                pair[1] = second;
-                ubrk_setText(iterator.get(), pair, 2, &status);
-                const bool joined = !ubrk_isBoundary(iterator.get(), 1);
-                if (joined != (first == u'\r' && second == u'\n'))
-                    QFAIL(qPrintable(describe(QString(reinterpret_cast<const QChar*>(pair), 2))));
-            }
-        }
-    }
-
     void plainTextNeverOpensTheBreakIterator_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("needsIcu");
@@ -88,15 +61,6 @@ private Q_SLOTS:
         for (qsizetype position = 0; position <= text.size(); ++position)
             boundaries.isBoundary(position);
         QCOMPARE(boundaries.usedBreakIterator(), needsIcu);
-    }
-
-    void agreesWithIcuOnTrickyText() {
-        QRandomGenerator random(20250303);
-        for (int round = 0; round < 3000; ++round) {
-            compareWithIcu(test::trickyText(random, 24), GraphemeBoundaries::kLargestWindow);
-            if (QTest::currentTestFailed())
-                return;
-        }
     }
 
     // Texts longer than a window are read through windows that start after a line end.

@@ -1,27 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "core/import/PracticeCSVParser.h"
+#include "support/RecordTestSupport.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QtTest>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 using ParserError = PracticeCSVParser::ParserError;
 
-Calendar newYork() {
-    return Calendar(u"America/New_York", u"en_US");
-}
-
-QByteArray fixture(const QString& name) {
-    QFile file(QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(name));
-    return file.readAll();
-}
+const Calendar newYork = newYorkCalendar();
 
 // "month/day seconds group=seconds… !warning…": one line per candidate, written so that a
 // failure shows what differs.
@@ -67,7 +60,7 @@ QByteArray sheet(const QByteArray& dayRows) {
 
 PracticeImportFileResult parsed(const QByteArray& bytes,
                                 const QString& filename = u"Log March 2024.csv"_s) {
-    return PracticeCSVParser::parse(bytes, filename, newYork());
+    return PracticeCSVParser::parse(bytes, filename, newYork);
 }
 
 std::optional<ParserError::Case> layoutFailure(const QByteArray& bytes, QString* detail) {
@@ -94,54 +87,19 @@ private Q_SLOTS:
                                                "Day,Notes")
                                  << u"Day,Notes"_s;
         QTest::newRow("only a mark") << QByteArray("\xEF\xBB\xBF") << QString();
-        QTest::newRow("two marks keep the second") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
-                                                                 "Day")
-                                                   << u"\uFEFFDay"_s;
-        QTest::newRow("mark later in the text stays")
-            << QByteArray("Day,\xEF\xBB\xBFNotes") << u"Day,\uFEFFNotes"_s;
         QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("mark then overlong, refused")
+            << QByteArray("\xEF\xBB\xBF\xC0\xAF") << u"The file is not valid UTF-8."_s;
     }
     void decodedTextRemovesOneLeadingByteOrderMark() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
-        QCOMPARE(PracticeCSVParser::decodedText(bytes), expected);
-    }
-
-    void decodedTextRefusesMalformedUtf8_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("latin-1") << QByteArray("\"Monday, Mar 3\",,,,Caf\xE9 jam,0:20");
-        QTest::newRow("mark then overlong") << QByteArray("\xEF\xBB\xBF\xC0\xAF");
-        QTest::newRow("surrogate") << QByteArray("Look Back,\xED\xA0\x80");
-        QTest::newRow("UTF-16 little-endian mark") << QByteArray("\xFF\xFE"
-                                                                 "D\0a\0y\0",
-                                                                 8);
-    }
-    void decodedTextRefusesMalformedUtf8() {
-        QFETCH(QByteArray, bytes);
         try {
-            PracticeCSVParser::decodedText(bytes);
-            QFAIL("malformed bytes were decoded");
-        } catch (const PracticeCSVParser::ParserError& error) {
-            QCOMPARE(error.errorCase(), PracticeCSVParser::ParserError::Case::invalidUTF8);
-            QCOMPARE(error.description(), u"The file is not valid UTF-8."_s);
-            QCOMPARE(QString::fromUtf8(error.what()), error.description());
+            QCOMPARE(PracticeCSVParser::decodedText(bytes), expected);
+        } catch (const ParserError& error) {
+            QCOMPARE(error.errorCase(), ParserError::Case::invalidUTF8);
+            QCOMPARE(error.description(), expected);
         }
-    }
-
-    void layoutErrorsJoinPrefixAndDetail() {
-        using ParserError = PracticeCSVParser::ParserError;
-        const ParserError headings =
-            ParserError::unsupportedLayout(ParserError::headingsNotFoundDetail());
-        QCOMPARE(headings.errorCase(), ParserError::Case::unsupportedLayout);
-        QCOMPARE(headings.description(),
-                 u"This file does not appear to use the supported Brevanta spreadsheet format. "
-                 u"Expected Have Fun, Look Back, and Look Forward category headings were not "
-                 u"found in their usual columns."_s);
-        const ParserError subheadings =
-            ParserError::unsupportedLayout(ParserError::subheadingsMissingDetail());
-        QCOMPARE(subheadings.description(),
-                 u"This file does not appear to use the supported Brevanta spreadsheet format. "
-                 u"The category subheadings are missing or out of position."_s);
     }
 
     void fixturesParse_data() {
@@ -167,64 +125,12 @@ private Q_SLOTS:
                            u"4/3 3000 haveFun=1200 lookBack=600 lookForward=1200"_s,
                            u"4/5 3600 haveFun=2700 lookForward=900"_s, u"4/7 600 lookBack=600"_s}
             << 1;
-        QTest::newRow("lone CR line ends, short day cells")
-            << u"Practice Log May 2024.csv"_s
-            << QStringList{u"5/1 2700 haveFun=900 lookBack=1200 lookForward=600"_s,
-                           u"5/2 2400 haveFun=1800 lookForward=600"_s,
-                           u"5/4 2100 lookBack=900 lookForward=1200"_s,
-                           u"5/5 2100 haveFun=1500 lookBack=600"_s}
-            << 0;
         QTest::newRow("quoted notes")
             << u"Practice Log June 2024.csv"_s
             << QStringList{u"6/3 3300 haveFun=1200 lookBack=900 lookForward=1200"_s,
                            u"6/4 3000 haveFun=1500 lookBack=900 lookForward=600"_s,
                            u"6/5 2400 haveFun=1800 lookBack=600"_s,
                            u"6/6 2100 lookBack=900 lookForward=1200"_s}
-            << 0;
-        QTest::newRow("totals row in the middle ends the data")
-            << u"Practice Log July 2024.csv"_s
-            << QStringList{u"7/1 2700 haveFun=1200 lookBack=900 lookForward=600"_s,
-                           u"7/2 3000 haveFun=1800 lookBack=1200"_s, u"7/3 600 lookBack=600"_s}
-            << 0;
-        QTest::newRow("blank rows ignored, stray note and bad day cells skipped")
-            << u"Practice Log August 2024.csv"_s
-            << QStringList{u"8/1 2100 haveFun=1500 lookBack=600"_s,
-                           u"8/2 1500 lookBack=600 lookForward=900"_s,
-                           u"8/12 6300 haveFun=3600 lookBack=1800 lookForward=900"_s}
-            << 5;
-        QTest::newRow("no year in the name")
-            << u"Practice Log September.csv"_s
-            << QStringList{u"9/2 2700 haveFun=1200 lookBack=900 lookForward=600 !year"_s,
-                           u"9/3 1800 lookBack=600 lookForward=1200 !year"_s,
-                           u"9/31 900 haveFun=900 !year"_s}
-            << 0;
-        QTest::newRow("Feb 29 in a leap year")
-            << u"Practice Log February 2024.csv"_s
-            << QStringList{u"2/26 1800 haveFun=1200 lookBack=600"_s,
-                           u"2/27 1800 lookBack=600 lookForward=1200"_s,
-                           u"2/28 2700 haveFun=1800 lookForward=900"_s,
-                           u"2/29 2340 haveFun=1740 lookBack=600"_s}
-            << 0;
-        QTest::newRow("Feb 29 in a common year")
-            << u"Practice Log February 2023.csv"_s
-            << QStringList{u"2/26 1800 haveFun=1200 lookBack=600"_s,
-                           u"2/27 1800 lookBack=600 lookForward=1200"_s,
-                           u"2/28 2700 haveFun=1800 lookForward=900"_s}
-            << 1;
-        QTest::newRow("totals that disagree, only a total, zero times")
-            << u"Practice Log October 2024.csv"_s
-            << QStringList{u"10/1 4500 haveFun=1800 lookBack=2700 !mismatch 4500/3600"_s,
-                           u"10/2 2400 haveFun=1200 lookBack=600 lookForward=600"_s,
-                           u"10/3 1500 haveFun=1500"_s,
-                           u"10/4 3600"_s,
-                           u"10/5 2100 haveFun=900 lookForward=1200 !mismatch 2100/2400"_s,
-                           u"10/7 5400 haveFun=0 lookBack=0"_s}
-            << 0;
-        QTest::newRow("notes without time")
-            << u"Practice Log November 2024.csv"_s
-            << QStringList{u"11/4 0 haveFun=0 lookBack=0 lookForward=0 !notes"_s,
-                           u"11/5 1800 haveFun=1200 lookBack=600"_s, u"11/6 0 lookBack=0 !notes"_s,
-                           u"11/7 900 haveFun=900 lookForward=0"_s}
             << 0;
     }
     void fixturesParse() {
@@ -233,7 +139,7 @@ private Q_SLOTS:
         QFETCH(int, skippedRows);
 
         const PracticeImportFileResult result =
-            PracticeCSVParser::parse(fixture(file), file, newYork());
+            PracticeCSVParser::parse(fixture(file), file, newYork);
         QCOMPARE(result.filename, file);
         QCOMPARE(describe(result.candidates), days);
         QCOMPARE(result.skippedRows, skippedRows);
@@ -248,10 +154,6 @@ private Q_SLOTS:
                 ids << entry.id;
         }
         QCOMPARE(QSet<QUuid>(ids.begin(), ids.end()).size(), ids.size());
-        for (const QUuid& id : ids) {
-            QCOMPARE(id.version(), QUuid::Random);
-            QCOMPARE(id.variant(), QUuid::DCE);
-        }
     }
 
     void fixturesRefused_data() {
@@ -259,19 +161,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("description");
         QTest::newRow("Windows-1252")
             << u"Practice Log December 2024.csv"_s << u"The file is not valid UTF-8."_s;
+        const QString layout =
+            u"This file does not appear to use the supported Brevanta spreadsheet format. "_s;
         QTest::newRow("headings one column off")
             << u"Practice Log January 2023.csv"_s
-            << ParserError::unsupportedLayout(ParserError::headingsNotFoundDetail()).description();
+            << layout + u"Expected Have Fun, Look Back, and Look Forward category headings "
+                        u"were not found in their usual columns."_s;
         QTest::newRow("no subheadings")
             << u"Practice Log March 2023.csv"_s
-            << ParserError::unsupportedLayout(ParserError::subheadingsMissingDetail())
-                   .description();
+            << layout + u"The category subheadings are missing or out of position."_s;
     }
     void fixturesRefused() {
         QFETCH(QString, file);
         QFETCH(QString, description);
         try {
-            PracticeCSVParser::parse(fixture(file), file, newYork());
+            PracticeCSVParser::parse(fixture(file), file, newYork);
             QFAIL("the file was parsed");
         } catch (const ParserError& error) {
             QCOMPARE(error.description(), description);
@@ -305,17 +209,6 @@ private Q_SLOTS:
                  u"Greensleeves, whole piece slowly \u00B7 Barre F and Bm, clean ringing"_s);
     }
 
-    void byteOrderMarkChangesNothing() {
-        const QByteArray withMark = fixture(u"Practice Log April 2024.csv"_s);
-        QVERIFY(withMark.startsWith("\xEF\xBB\xBF"));
-        const PracticeImportFileResult marked = parsed(withMark);
-        const PracticeImportFileResult plain = parsed(withMark.sliced(3));
-        QCOMPARE(describe(marked.candidates), describe(plain.candidates));
-        QCOMPARE(marked.skippedRows, plain.skippedRows);
-        for (std::size_t index = 0; index < plain.candidates.size(); ++index)
-            QCOMPARE(marked.candidates[index].summary(), plain.candidates[index].summary());
-    }
-
     void layoutIsFoundOrRefused_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("failure"); // -1: parses
@@ -328,11 +221,6 @@ private Q_SLOTS:
         const QString subheadings = ParserError::subheadingsMissingDetail();
         QTest::newRow("header after title rows")
             << sheet("Mar 1,,,,Scales,0:10,,,,,,,0:10\n") << parses << QString() << 1;
-        QTest::newRow("headings padded, upper case and decorated")
-            << QByteArray(",,,, HAVE FUN 🎸 ,,,Look back!,,,LOOK FORWARD,,\n"
-                          ",,,,PRACTICE NOTES,,,practice notes,,,Practice Notes (what),,\n"
-                          "Mar 1,,,,Scales,0:10\n")
-            << parses << QString() << 1;
         QTest::newRow("no header at all")
             << QByteArray("Day,Notes\nMar 1,Scales\n") << layout << headings << 0;
         QTest::newRow("empty file") << QByteArray() << layout << headings << 0;
@@ -341,10 +229,6 @@ private Q_SLOTS:
         QTest::newRow("header is the last row")
             << QByteArray(",,,,Have Fun,,,Look Back,,,Look Forward,,\n") << layout << subheadings
             << 0;
-        QTest::newRow("one subheading missing")
-            << QByteArray(",,,,Have Fun,,,Look Back,,,Look Forward,,\n"
-                          ",,,,Practice notes,,,Practice notes,,,Time,,\n")
-            << layout << subheadings << 0;
         QTest::newRow("day row right under the header")
             << QByteArray(",,,,Have Fun,,,Look Back,,,Look Forward,,\n"
                           "Mar 1,,,,Practice,0:10,,,,,,,0:10\n")
@@ -380,33 +264,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("skippedRows");
 
         const QString in2024 = u"Log March 2024.csv"_s;
-        QTest::newRow("weekday and comma, or the day alone")
-            << QByteArray("\"Monday, Mar 4\",,,,A,0:10\nMar 5,,,,B,0:10\n") << in2024
-            << QStringList{u"3/4 600 haveFun=600"_s, u"3/5 600 haveFun=600"_s} << 0;
         QTest::newRow("day cells that are not days")
             << QByteArray("\"March 5, 2024\",,,,A,0:10\n5 Mar,,,,A,0:10\nMar,,,,A,0:10\n"
                           "Mar 5th,,,,A,0:10\nMar 0,,,,A,0:10\nMar 32,,,,A,0:10\n")
             << in2024 << QStringList() << 6;
-        QTest::newRow("blank rows and rows without cells are silent")
-            << QByteArray("\n,,,\n  , \t ,\nMar 1,,,,,,,,,,,,0:30\n") << in2024
-            << QStringList{u"3/1 1800"_s} << 0;
         QTest::newRow("a stray note counts as skipped")
             << QByteArray(",remember the capo\nMar 1,,,,A,0:10\n") << in2024
             << QStringList{u"3/1 600 haveFun=600"_s} << 1;
         QTest::newRow("a day with nothing in it is skipped")
             << QByteArray("Mar 1,good,Strat,,,,,,,,,,\nMar 2,,,,,0:00,,,,,,,0:00\n") << in2024
             << QStringList() << 2;
-        QTest::newRow("only a total")
-            << QByteArray("Mar 1,,,,,,,,,,,,1:00\n") << in2024 << QStringList{u"3/1 3600"_s} << 0;
         QTest::newRow("title without time and time without title")
             << QByteArray("Mar 1,,,,Scales,,,,0:20,,,,0:20\n") << in2024
             << QStringList{u"3/1 1200 haveFun=0 lookBack=1200"_s} << 0;
         QTest::newRow("group times win over a disagreeing total")
             << QByteArray("Mar 1,,,,A,0:30,,B,0:45,,,,1:00\n") << in2024
             << QStringList{u"3/1 4500 haveFun=1800 lookBack=2700 !mismatch 4500/3600"_s} << 0;
-        QTest::newRow("times without a total")
-            << QByteArray("Mar 1,,,,A,0:30,,B,0:45\n") << in2024
-            << QStringList{u"3/1 4500 haveFun=1800 lookBack=2700"_s} << 0;
         QTest::newRow("notes only")
             << QByteArray("Mar 1,,,,A,,,B,nonsense,,C,1:60,\n") << in2024
             << QStringList{u"3/1 0 haveFun=0 lookBack=0 lookForward=0 !notes"_s} << 0;
@@ -417,8 +290,6 @@ private Q_SLOTS:
             << QByteArray("Mar 1,,,,A,0:10\nTOTALS for March,,,,,0:10\nMar 2,,,,B,0:10\n"
                           "stray\n")
             << in2024 << QStringList{u"3/1 600 haveFun=600"_s} << 0;
-        QTest::newRow("padded totals")
-            << QByteArray("  totals ,,,,,0:10\nMar 2,,,,B,0:10\n") << in2024 << QStringList() << 0;
         QTest::newRow("Feb 29 of a common year")
             << QByteArray("Feb 29,,,,A,0:10\n") << u"2023.csv"_s << QStringList() << 1;
         QTest::newRow("Feb 29 of a leap year") << QByteArray("Feb 29,,,,A,0:10\n") << u"2024.csv"_s
@@ -426,9 +297,6 @@ private Q_SLOTS:
         QTest::newRow("Feb 30 without a year waits for one")
             << QByteArray("Feb 30,,,,A,0:10\n") << u"February.csv"_s
             << QStringList{u"2/30 600 haveFun=600 !year"_s} << 0;
-        QTest::newRow("notes without time and no year")
-            << QByteArray("Feb 3,,,,A\n") << u"February.csv"_s
-            << QStringList{u"2/3 0 haveFun=0 !notes !year"_s} << 0;
         // No real sheet comes near these; they must not overflow.
         QTest::newRow("times that cannot be added up")
             << QByteArray("Mar 1,,,,A,2562047788015215:00,,B,2562047788015215:00\n") << in2024
@@ -454,26 +322,18 @@ private Q_SLOTS:
 
         QTest::newRow("weekday, month and day") << u"Monday, Jan 5"_s << 1 << 5;
         QTest::newRow("month and day") << u"Jan 5"_s << 1 << 5;
-        QTest::newRow("December") << u"Dec 31"_s << 12 << 31;
-        QTest::newRow("leading comma") << u",Jan 5"_s << 1 << 5;
-        QTest::newRow("letter case of the month") << u"JAN 5"_s << 1 << 5;
         QTest::newRow("signed and padded day") << u"Jan +05"_s << 1 << 5;
         QTest::newRow("no-break space") << u"Jan\u00A05"_s << 1 << 5;
         QTest::newRow("Feb 29 without a year") << u"Feb 29"_s << 2 << 29;
         QTest::newRow("Feb 30 waits for a year") << u"Feb 30"_s << 2 << 30;
         QTest::newRow("year in the cell") << u"Jan 5, 2024"_s << 0 << 0;
-        QTest::newRow("full month and year") << u"January 5, 2024"_s << 0 << 0;
         QTest::newRow("day first") << u"5 Jan"_s << 0 << 0;
         QTest::newRow("month alone") << u"Jan"_s << 0 << 0;
-        QTest::newRow("three tokens") << u"Mon Jan 5"_s << 0 << 0;
         QTest::newRow("ordinal") << u"Jan 5th"_s << 0 << 0;
-        QTest::newRow("day 0") << u"Jan 0"_s << 0 << 0;
         QTest::newRow("day 32") << u"Jan 32"_s << 0 << 0;
-        QTest::newRow("negative day") << u"Jan -5"_s << 0 << 0;
         QTest::newRow("day too large for any integer") << u"Jan 99999999999999999999"_s << 0 << 0;
         QTest::newRow("Arabic-Indic day") << u"Jan \u0665"_s << 0 << 0;
         QTest::newRow("unknown month") << u"Foo 5"_s << 0 << 0;
-        QTest::newRow("numeric month") << u"1 5"_s << 0 << 0;
         QTest::newRow("second comma stays in the piece") << u"Monday,,Jan 5"_s << 0 << 0;
         // A comma carrying a combining mark is not a comma of its own.
         QTest::newRow("comma with a combining mark") << u"Monday,\u0301 Jan 5"_s << 0 << 0;
@@ -498,21 +358,14 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("seconds");
 
         QTest::newRow("1:30") << u"1:30"_s << qint64(5400);
-        QTest::newRow("0:45") << u"0:45"_s << qint64(2700);
-        QTest::newRow("12:05") << u"12:05"_s << qint64(43500);
         QTest::newRow("01:5") << u"01:5"_s << qint64(3900);
         QTest::newRow("surrounding white space") << u" 1:30\t"_s << qint64(5400);
         QTest::newRow("signed hours") << u"+1:30"_s << qint64(5400);
-        QTest::newRow("0:59") << u"0:59"_s << qint64(3540);
         QTest::newRow("minutes only") << u"90"_s << qint64(0);
         QTest::newRow("seconds field") << u"1:30:00"_s << qint64(0);
         QTest::newRow("60 minutes") << u"1:60"_s << qint64(0);
-        QTest::newRow("negative hours") << u"-1:00"_s << qint64(0);
         QTest::newRow("no hours") << u":30"_s << qint64(0);
-        QTest::newRow("no minutes") << u"1:"_s << qint64(0);
-        QTest::newRow("decimal") << u"1.5"_s << qint64(0);
         QTest::newRow("inner space") << u"1: 30"_s << qint64(0);
-        QTest::newRow("unit") << u"0:30m"_s << qint64(0);
         QTest::newRow("full-width digits") << u"\uFF11:30"_s << qint64(0);
         QTest::newRow("empty") << QString() << qint64(0);
         QTest::newRow("largest whole")
@@ -531,12 +384,9 @@ private Q_SLOTS:
 
         QTest::newRow("month and year") << u"Practice log March 2024.csv"_s << 2024;
         QTest::newRow("year and month number") << u"2023-05.csv"_s << 2023;
-        QTest::newRow("five digits") << u"log 12345.csv"_s << -1;
         QTest::newRow("no digits") << u"March.csv"_s << -1;
-        QTest::newRow("three digits") << u"log 202.csv"_s << -1;
         QTest::newRow("the first of two") << u"2024 copy of 2023.csv"_s << 2024;
         QTest::newRow("five then four") << u"12345 2022.csv"_s << 2022;
-        QTest::newRow("between letters") << u"log1999b.csv"_s << 1999;
         QTest::newRow("not range checked") << u"0042.csv"_s << 42;
         // Digits of other scripts are digits to the pattern but not a number to read.
         QTest::newRow("Arabic-Indic year") << u"\u0662\u0660\u0662\u0664.csv"_s << -1;
@@ -553,12 +403,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QString>("summary");
         QTest::newRow("no entries") << QStringList() << u"Practice Session"_s;
-        QTest::newRow("only empty titles")
-            << QStringList{QString(), QString()} << u"Practice Session"_s;
         QTest::newRow("empty first") << QStringList{QString(), u"Scales"_s, u"Etudes and more"_s}
                                      << u"Scales · Etudes and more"_s;
         QTest::newRow("three titles") << QStringList{u"A"_s, u"B"_s, u"C"_s} << u"A · B"_s;
-        QTest::newRow("one title") << QStringList{u"Scales"_s} << u"Scales"_s;
     }
     void summaryJoinsTheFirstTwoTitles() {
         QFETCH(QStringList, titles);
@@ -579,14 +426,11 @@ private Q_SLOTS:
         const QString newYork = u"America/New_York"_s;
         QTest::newRow("winter") << newYork << 2024 << 1 << 5
                                 << QDateTime(QDate(2024, 1, 5), QTime(17, 0), Qt::UTC);
-        QTest::newRow("summer") << newYork << 2024 << 7 << 5
-                                << QDateTime(QDate(2024, 7, 5), QTime(16, 0), Qt::UTC);
         QTest::newRow("spring-forward day")
             << newYork << 2024 << 3 << 10 << QDateTime(QDate(2024, 3, 10), QTime(16, 0), Qt::UTC);
         QTest::newRow("leap day") << newYork << 2024 << 2 << 29
                                   << QDateTime(QDate(2024, 2, 29), QTime(17, 0), Qt::UTC);
         QTest::newRow("Feb 29 of a common year") << newYork << 2023 << 2 << 29 << QDateTime();
-        QTest::newRow("Sep 31") << newYork << 2024 << 9 << 31 << QDateTime();
         QTest::newRow("no year") << newYork << 0 << 1 << 5 << QDateTime();
         // Samoa skipped 30 December 2011 when it moved across the date line.
         QTest::newRow("a day the zone skipped")
@@ -618,8 +462,6 @@ private Q_SLOTS:
                                   << u"Category time (1h 15m) differs from the daily total (1h)."_s;
         QTest::newRow("mismatch in minutes")
             << 1 << u"Category time (35 min) differs from the daily total (40 min)."_s;
-        QTest::newRow("notes") << 2 << u"Notes recorded without duration."_s;
-        QTest::newRow("year") << 3 << u"Choose a year for this file."_s;
         QTest::newRow("invalid file") << 4 << u"Could not read it."_s;
     }
     void warningMessages() {
@@ -631,16 +473,6 @@ private Q_SLOTS:
             PracticeImportWarning::notesWithoutDuration(), PracticeImportWarning::missingYear(),
             PracticeImportWarning::invalidFile(u"Could not read it."_s)};
         QCOMPARE(warnings[index].message(), message);
-    }
-
-    void idsAreFreshForEveryParse() {
-        const QByteArray bytes = fixture(u"Practice Log March 2024.csv"_s);
-        const PracticeImportFileResult first = parsed(bytes);
-        const PracticeImportFileResult second = parsed(bytes);
-        QCOMPARE(describe(first.candidates), describe(second.candidates));
-        QVERIFY(first.candidates.front().id != second.candidates.front().id);
-        QVERIFY(first.candidates.front().entries.front().id !=
-                second.candidates.front().entries.front().id);
     }
 };
 

@@ -74,23 +74,9 @@ private Q_SLOTS:
         QTest::newRow("ascii longer than a block")
             << QByteArray("Scales, arpeggios and chord changes")
             << u"Scales, arpeggios and chord changes"_s;
-        QTest::newRow("two, three and four bytes")
-            << QByteArray("Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB8") << u"Café € 🎸"_s;
         QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBF"
                                                             "Day")
                                               << u"\uFEFFDay"_s;
-        QTest::newRow("nul byte") << bytesOf({0x61, 0x00, 0x62})
-                                  << QStringView(u"a\0b", 3).toString();
-        QTest::newRow("last before surrogates U+D7FF")
-            << bytesOf({0xED, 0x9F, 0xBF}) << u"\uD7FF"_s;
-        QTest::newRow("first after surrogates U+E000")
-            << bytesOf({0xEE, 0x80, 0x80}) << u"\uE000"_s;
-        QTest::newRow("noncharacter U+FFFF") << bytesOf({0xEF, 0xBF, 0xBF}) << u"\uFFFF"_s;
-        QTest::newRow("largest U+10FFFF") << bytesOf({0xF4, 0x8F, 0xBF, 0xBF}) << u"\U0010FFFF"_s;
-        QTest::newRow("smallest two-byte U+0080") << bytesOf({0xC2, 0x80}) << u"\u0080"_s;
-        QTest::newRow("smallest three-byte U+0800") << bytesOf({0xE0, 0xA0, 0x80}) << u"\u0800"_s;
-        QTest::newRow("smallest four-byte U+10000")
-            << bytesOf({0xF0, 0x90, 0x80, 0x80}) << u"\U00010000"_s;
         QTest::newRow("multi-byte inside an ascii block")
             << QByteArray("abcdefg\xC3\xA9hijklmnop") << u"abcdefgéhijklmnop"_s;
     }
@@ -102,31 +88,17 @@ private Q_SLOTS:
         QCOMPARE(*text, expected);
     }
 
+    // Short sequences are all checked against the bit patterns below; these are the ones a
+    // block-wise fast path over ASCII could get wrong.
     void refusesMalformedBytes_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("overlong NUL C0 80") << bytesOf({0xC0, 0x80});
-        QTest::newRow("overlong C1 BF") << bytesOf({0xC1, 0xBF});
-        QTest::newRow("overlong E0 80 80") << bytesOf({0xE0, 0x80, 0x80});
-        QTest::newRow("overlong E0 9F BF") << bytesOf({0xE0, 0x9F, 0xBF});
-        QTest::newRow("overlong F0 80 80 80") << bytesOf({0xF0, 0x80, 0x80, 0x80});
-        QTest::newRow("overlong F0 8F BF BF") << bytesOf({0xF0, 0x8F, 0xBF, 0xBF});
-        QTest::newRow("surrogate ED A0 80") << bytesOf({0xED, 0xA0, 0x80});
-        QTest::newRow("surrogate ED BF BF") << bytesOf({0xED, 0xBF, 0xBF});
         QTest::newRow("surrogate pair as two sequences")
             << bytesOf({0xED, 0xA0, 0xBD, 0xED, 0xB8, 0x80});
-        QTest::newRow("above U+10FFFF F4 90 80 80") << bytesOf({0xF4, 0x90, 0x80, 0x80});
-        QTest::newRow("lead F5") << bytesOf({0xF5, 0x80, 0x80, 0x80});
         QTest::newRow("five-byte form") << bytesOf({0xF8, 0x88, 0x80, 0x80, 0x80});
-        QTest::newRow("byte FF") << bytesOf({0xFF});
-        QTest::newRow("byte FE") << bytesOf({0xFE});
         QTest::newRow("truncated two-byte at end") << QByteArray("Caf\xC3");
-        QTest::newRow("truncated three-byte at end") << QByteArray("price \xE2\x82");
         QTest::newRow("truncated four-byte at end") << QByteArray("guitar \xF0\x9F\x8E");
         QTest::newRow("truncated before ascii") << QByteArray("\xE2\x82 and more text here");
         QTest::newRow("stray continuation 80") << QByteArray("a\x80z");
-        QTest::newRow("stray continuation BF at start") << bytesOf({0xBF, 0x41});
-        QTest::newRow("latin-1 e acute") << QByteArray("Caf\xE9 au lait, 0:20");
-        QTest::newRow("continuation byte missing in four") << bytesOf({0xF0, 0x9F, 0x41, 0xB8});
         QTest::newRow("bad byte after a full ascii block") << QByteArray("12345678\x80");
     }
     void refusesMalformedBytes() {
