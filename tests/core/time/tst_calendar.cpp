@@ -44,18 +44,8 @@ private Q_SLOTS:
         QTest::newRow("New York, 25-hour day, late evening")
             << QStringLiteral("America/New_York") << utc(2025, 11, 3, 4, 30) << utc(2025, 11, 2, 4)
             << 25;
-        QTest::newRow("New York, last millisecond stays in its day")
-            << QStringLiteral("America/New_York") << utc(2025, 3, 10, 4) - 1 << utc(2025, 3, 9, 5)
-            << 23;
         // Berlin: CET is UTC+1, CEST UTC+2; 30 March and 26 October 2025.
-        QTest::newRow("Berlin, 23-hour day") << QStringLiteral("Europe/Berlin")
-                                             << utc(2025, 3, 30, 10) << utc(2025, 3, 29, 23) << 23;
-        QTest::newRow("Berlin, 25-hour day")
-            << QStringLiteral("Europe/Berlin") << utc(2025, 10, 26, 10) << utc(2025, 10, 25, 22)
-            << 25;
         // Sydney: AEDT is UTC+11, AEST UTC+10; back on 6 April, forward on 5 October 2025.
-        QTest::newRow("Sydney, 25-hour day") << QStringLiteral("Australia/Sydney")
-                                             << utc(2025, 4, 6, 0) << utc(2025, 4, 5, 13) << 25;
         QTest::newRow("Sydney, 23-hour day") << QStringLiteral("Australia/Sydney")
                                              << utc(2025, 10, 5, 3) << utc(2025, 10, 4, 14) << 23;
         // São Paulo skipped midnight on 4 November 2018: the day began at 01:00 (UTC-2).
@@ -93,26 +83,13 @@ private Q_SLOTS:
         // Noon to noon across the 23-hour day is 47 hours: two days, not one.
         QTest::newRow("noon to noon over spring forward")
             << newYork << utc(2025, 3, 8, 17) << utc(2025, 3, 10, 16) << qint64(2);
-        QTest::newRow("noon to noon over fall back")
-            << newYork << utc(2025, 11, 1, 16) << utc(2025, 11, 3, 17) << qint64(2);
         QTest::newRow("backwards over fall back")
             << newYork << utc(2025, 11, 3, 17) << utc(2025, 11, 1, 16) << qint64(-2);
-        QTest::newRow("time of day does not count")
-            << newYork << utc(2025, 3, 3, 15) << utc(2025, 3, 4, 14) << qint64(1);
         QTest::newRow("late evening to just after midnight")
             << newYork << utc(2025, 3, 4, 4, 59) << utc(2025, 3, 4, 5) << qint64(1);
-        QTest::newRow("within one day")
-            << newYork << utc(2025, 3, 3, 5) << utc(2025, 3, 4, 4, 59) << qint64(0);
-        QTest::newRow("backwards a day")
-            << newYork << utc(2025, 3, 4, 15) << utc(2025, 3, 3, 14) << qint64(-1);
         // A UTC-day count would say 1 here: it is 22:00 on the 3rd and 00:30 on the 5th locally.
         QTest::newRow("days of the zone, not of UTC")
             << newYork << utc(2025, 3, 4, 3) << utc(2025, 3, 5, 5, 30) << qint64(2);
-        QTest::newRow("leap year, start to start")
-            << newYork << utc(2024, 1, 1, 5) << utc(2025, 1, 1, 5) << qint64(366);
-        QTest::newRow("common year in Sydney")
-            << QStringLiteral("Australia/Sydney") << utc(2024, 12, 31, 13) << utc(2025, 12, 31, 13)
-            << qint64(365);
     }
     void daysBetweenCountsCalendarDaysNotSeconds() {
         QFETCH(QString, zone);
@@ -136,14 +113,9 @@ private Q_SLOTS:
             << newYork << utc(2025, 3, 8, 17) << 1 << 0 << utc(2025, 3, 9, 16);
         QTest::newRow("noon EDT + 1 day = noon EST")
             << newYork << utc(2025, 11, 1, 16) << 1 << 0 << utc(2025, 11, 2, 17);
-        QTest::newRow("back over spring forward")
-            << newYork << utc(2025, 3, 10, 16) << -2 << 0 << utc(2025, 3, 8, 17);
         // 02:30 on 9 March does not exist; it moves on by the hour the clocks skipped.
         QTest::newRow("into the gap moves forward")
             << newYork << utc(2025, 3, 8, 7, 30) << 1 << 0 << utc(2025, 3, 9, 7, 30);
-        QTest::newRow("Berlin 09:00 CET + 1 week = 09:00 CEST")
-            << QStringLiteral("Europe/Berlin") << utc(2025, 3, 27, 8) << 0 << 1
-            << utc(2025, 4, 3, 7);
         QTest::newRow("Sydney 09:00 AEDT + 1 week = 09:00 AEST")
             << QStringLiteral("Australia/Sydney") << utc(2025, 4, 1, 22) << 0 << 1
             << utc(2025, 4, 8, 23);
@@ -179,11 +151,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("firstWeekday");
         QTest::addColumn<int>("minimumDays");
         QTest::newRow("en_US") << QStringLiteral("en_US") << int(Calendar::sunday) << 1;
-        QTest::newRow("de_DE") << QStringLiteral("de_DE") << int(Calendar::monday) << 4;
-        QTest::newRow("en_GB") << QStringLiteral("en_GB") << int(Calendar::monday) << 4;
-        QTest::newRow("fr_FR") << QStringLiteral("fr_FR") << int(Calendar::monday) << 4;
-        QTest::newRow("language tag de-DE")
-            << QStringLiteral("de-DE") << int(Calendar::monday) << 4;
     }
     void weekRulesComeFromTheLocaleUnlessGiven() {
         QFETCH(QString, locale);
@@ -223,14 +190,6 @@ private Q_SLOTS:
         const qint64 sunday = utc(2025, 3, 9, 16);
         QTest::newRow("Sunday in Sunday-first") << QStringLiteral("en_US") << false << sunday
                                                 << utc(2025, 3, 9, 5) << utc(2025, 3, 16, 4);
-        QTest::newRow("Sunday in Monday-first") << QStringLiteral("de_DE") << false << sunday
-                                                << utc(2025, 3, 3, 5) << utc(2025, 3, 10, 4);
-        QTest::newRow("week across new year")
-            << QStringLiteral("de_DE") << false << utc(2025, 1, 1, 17) << utc(2024, 12, 30, 5)
-            << utc(2025, 1, 6, 5);
-        QTest::newRow("first instant of the week")
-            << QStringLiteral("en_US") << false << utc(2025, 3, 2, 5) << utc(2025, 3, 2, 5)
-            << utc(2025, 3, 9, 5);
         QTest::newRow("last instant of the week")
             << QStringLiteral("en_US") << false << utc(2025, 3, 9, 5) - 1 << utc(2025, 3, 2, 5)
             << utc(2025, 3, 9, 5);
@@ -278,15 +237,8 @@ private Q_SLOTS:
         QTest::newRow("Feb 29 in a leap year")
             << 2024 << 2 << 29 << 12 << 0 << 0 << utc(2024, 2, 29, 17);
         QTest::newRow("Feb 29 in a common year") << 2023 << 2 << 29 << 12 << 0 << 0 << qint64(-1);
-        QTest::newRow("Feb 30") << 2024 << 2 << 30 << 12 << 0 << 0 << qint64(-1);
-        QTest::newRow("April 31") << 2025 << 4 << 31 << 0 << 0 << 0 << qint64(-1);
         QTest::newRow("month 13") << 2025 << 13 << 1 << 0 << 0 << 0 << qint64(-1);
-        QTest::newRow("month 0") << 2025 << 0 << 1 << 0 << 0 << 0 << qint64(-1);
         QTest::newRow("day 0") << 2025 << 1 << 0 << 0 << 0 << 0 << qint64(-1);
-        QTest::newRow("hour 24") << 2025 << 1 << 1 << 24 << 0 << 0 << qint64(-1);
-        QTest::newRow("minute 60") << 2025 << 1 << 1 << 0 << 60 << 0 << qint64(-1);
-        QTest::newRow("second 60") << 2025 << 1 << 1 << 0 << 0 << 60 << qint64(-1);
-        QTest::newRow("negative second") << 2025 << 1 << 1 << 0 << 0 << -1 << qint64(-1);
         QTest::newRow("far beyond the computable range")
             << 6'000'000 << 1 << 1 << 0 << 0 << 0 << qint64(-1);
         QTest::newRow("last second of a year")
@@ -322,13 +274,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("month");
         QTest::addColumn<int>("day");
         QTest::addColumn<int>("hourOfDay");
-        QTest::newRow("New York noon")
-            << QStringLiteral("America/New_York") << 2025 << 3 << 5 << 12;
         QTest::newRow("Berlin midnight on the 25-hour day")
             << QStringLiteral("Europe/Berlin") << 2025 << 10 << 26 << 0;
         QTest::newRow("Sydney late evening, year end")
             << QStringLiteral("Australia/Sydney") << 2024 << 12 << 31 << 23;
-        QTest::newRow("leap day") << QStringLiteral("Europe/Berlin") << 2024 << 2 << 29 << 12;
     }
     void componentsReadBackWhatWasBuilt() {
         QFETCH(QString, zone);
@@ -343,29 +292,6 @@ private Q_SLOTS:
         QCOMPARE(calendar.components(*built), components);
         // Milliseconds are not a component.
         QCOMPARE(calendar.components(built->addingMSecs(999)), components);
-    }
-
-    void theSameInstantFallsOnDifferentDaysByZone() {
-        // 2025-03-04 03:00 UTC: Monday evening in New York, Tuesday afternoon in Sydney.
-        const Instant moment = instant(utc(2025, 3, 4, 3));
-        const Calendar newYorkCalendar = newYork();
-        const Calendar sydney(u"Australia/Sydney", u"en_US");
-        QCOMPARE(newYorkCalendar.weekday(moment), Calendar::monday);
-        QCOMPARE(sydney.weekday(moment), Calendar::tuesday);
-        QCOMPARE(newYorkCalendar.components(moment), (DateComponents{2025, 3, 3, 22, 0, 0}));
-        QCOMPARE(sydney.components(moment), (DateComponents{2025, 3, 4, 14, 0, 0}));
-
-        const Instant laterUtcSameDay = instant(utc(2025, 3, 4, 20));
-        QVERIFY(!newYorkCalendar.isSameDay(moment, laterUtcSameDay));
-        QVERIFY(sydney.isSameDay(moment, instant(utc(2025, 3, 4, 12, 59))));
-        QVERIFY(!sydney.isSameDay(moment, instant(utc(2025, 3, 4, 13))));
-    }
-
-    void weekdayNumbersStartOnSunday() {
-        const Calendar calendar(u"Europe/Berlin", u"de_DE");
-        QCOMPARE(int(calendar.weekday(instant(utc(2025, 3, 2, 12)))), 1); // a Sunday
-        QCOMPARE(int(calendar.weekday(instant(utc(2026, 1, 1, 12)))), 5); // a Thursday
-        QCOMPARE(int(calendar.weekday(instant(utc(2025, 3, 8, 12)))), 7); // a Saturday
     }
 
     void valuesCompareBySettings() {

@@ -37,14 +37,10 @@ private Q_SLOTS:
             QTest::newRow(name) << QStringLiteral("America/New_York") << QStringLiteral("en_US")
                                 << style << expected;
         };
-        us("en_US complete date", Style::completeDate, QStringLiteral("Tuesday, March 4, 2025"));
         us("en_US abbreviated date", Style::abbreviatedDate, QStringLiteral("Mar 4, 2025"));
-        us("en_US short time", Style::shortTime, u"3:15" % narrowNoBreakSpace % u"PM");
         us("en_US complete date with short time", Style::completeDateShortTime,
            u"Tuesday, March 4, 2025 at 3:15" % narrowNoBreakSpace % u"PM");
-        us("en_US wide month", Style::wideMonth, QStringLiteral("March"));
         us("en_US wide month and year", Style::wideMonthYear, QStringLiteral("March 2025"));
-        us("en_US wide weekday", Style::wideWeekday, QStringLiteral("Tuesday"));
         // ICU's own order for the "EEEEd" skeleton in US English.
         us("en_US weekday and day", Style::wideWeekdayDay, QStringLiteral("4 Tuesday"));
 
@@ -52,25 +48,16 @@ private Q_SLOTS:
             QTest::newRow(name) << QStringLiteral("Europe/Berlin") << QStringLiteral("de_DE")
                                 << style << expected;
         };
-        de("de_DE complete date", Style::completeDate, QStringLiteral("Dienstag, 4. März 2025"));
-        de("de_DE abbreviated date", Style::abbreviatedDate, QStringLiteral("04.03.2025"));
         de("de_DE complete date with short time", Style::completeDateShortTime,
            QStringLiteral("Dienstag, 4. März 2025 um 21:15"));
-        de("de_DE wide month and year", Style::wideMonthYear, QStringLiteral("März 2025"));
         de("de_DE weekday and day", Style::wideWeekdayDay, QStringLiteral("Dienstag, 4."));
 
         QTest::newRow("en_GB complete date with short time")
             << QStringLiteral("Europe/London") << QStringLiteral("en_GB")
             << Style::completeDateShortTime << QStringLiteral("Tuesday, 4 March 2025 at 20:15");
-        QTest::newRow("en_GB abbreviated date")
-            << QStringLiteral("Europe/London") << QStringLiteral("en_GB") << Style::abbreviatedDate
-            << QStringLiteral("4 Mar 2025");
         QTest::newRow("fr_FR complete date with short time")
             << QStringLiteral("Europe/Paris") << QStringLiteral("fr_FR")
             << Style::completeDateShortTime << QStringLiteral("mardi 4 mars 2025 à 21:15");
-        QTest::newRow("fr_FR wide month")
-            << QStringLiteral("Europe/Paris") << QStringLiteral("fr_FR") << Style::wideMonth
-            << QStringLiteral("mars");
 
         // The calendar's zone decides the day: already Wednesday morning in Sydney.
         QTest::newRow("Sydney complete date")
@@ -92,16 +79,6 @@ private Q_SLOTS:
         // The second call answers from memory; it must say the same.
         QCOMPARE(DateFormatting::format(tuesdayEvening, style, calendar), expected);
         QCOMPARE(DateFormatting::formatUnremembered(tuesdayEvening, style, calendar), expected);
-    }
-
-    void typedTextMatchesTheTimeThroughPlainSpaces() {
-        const Calendar calendar(u"America/New_York", u"en_US");
-        const QString written = DateFormatting::shortTime(tuesdayEvening, calendar);
-        QVERIFY(written != QStringLiteral("3:15 PM"));
-        QCOMPARE(TextServices::withPlainSpaces(written), QStringLiteral("3:15 PM"));
-        QVERIFY(TextServices::localizedCaseInsensitiveContains(
-            DateFormatting::completeDateShortTime(tuesdayEvening, calendar),
-            u"march 4, 2025 at 3:15 pm", calendar.localeName()));
     }
 
     void skeletonsUseTheLocalesBestPattern() {
@@ -182,23 +159,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("day");
 
         QTest::newRow("Jan 1, 2000") << QStringLiteral("Jan 1, 2000") << true << 2000 << 1 << 1;
-        QTest::newRow("Dec 31, 2000") << QStringLiteral("Dec 31, 2000") << true << 2000 << 12 << 31;
-        QTest::newRow("Feb 29 of a leap year")
-            << QStringLiteral("Feb 29, 2000") << true << 2000 << 2 << 29;
-        QTest::newRow("Sep") << QStringLiteral("Sep 5, 2000") << true << 2000 << 9 << 5;
         QTest::newRow("lower-case month")
             << QStringLiteral("jan 1, 2000") << true << 2000 << 1 << 1;
         QTest::newRow("Feb 30") << QStringLiteral("Feb 30, 2000") << false << 0 << 0 << 0;
         QTest::newRow("Feb 29 of a common year")
             << QStringLiteral("Feb 29, 2001") << false << 0 << 0 << 0;
-        QTest::newRow("day 32") << QStringLiteral("Jan 32, 2000") << false << 0 << 0 << 0;
         QTest::newRow("unknown month") << QStringLiteral("Foo 1, 2000") << false << 0 << 0 << 0;
         QTest::newRow("German month") << QStringLiteral("Mär 1, 2000") << false << 0 << 0 << 0;
-        QTest::newRow("numeric month") << QStringLiteral("1 1, 2000") << false << 0 << 0 << 0;
         QTest::newRow("trailing text") << QStringLiteral("Jan 1, 2000x") << false << 0 << 0 << 0;
         QTest::newRow("missing comma") << QStringLiteral("Jan 1 2000") << false << 0 << 0 << 0;
-        QTest::newRow("day before month") << QStringLiteral("1 Jan, 2000") << false << 0 << 0 << 0;
-        QTest::newRow("empty") << QString() << false << 0 << 0 << 0;
     }
     void fixedPatternParsing() {
         QFETCH(QString, text);

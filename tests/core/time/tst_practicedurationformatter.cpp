@@ -18,17 +18,11 @@ private Q_SLOTS:
 
         QTest::newRow("zero") << qint64(0) << QStringLiteral("0 min");
         QTest::newRow("negative") << qint64(-5) << QStringLiteral("0 min");
-        QTest::newRow("most negative")
-            << std::numeric_limits<qint64>::min() << QStringLiteral("0 min");
         QTest::newRow("one second") << qint64(1) << QStringLiteral("<1 min");
-        QTest::newRow("59 seconds") << qint64(59) << QStringLiteral("<1 min");
         QTest::newRow("one minute") << qint64(60) << QStringLiteral("1 min");
         QTest::newRow("119 seconds drop the rest") << qint64(119) << QStringLiteral("1 min");
-        QTest::newRow("just under an hour") << qint64(3599) << QStringLiteral("59 min");
         QTest::newRow("one hour") << qint64(3600) << QStringLiteral("1h");
-        QTest::newRow("one hour and 59 seconds") << qint64(3659) << QStringLiteral("1h");
         QTest::newRow("one hour one minute") << qint64(3660) << QStringLiteral("1h 1m");
-        QTest::newRow("25 hours, no days") << qint64(90000) << QStringLiteral("25h");
         QTest::newRow("no digit grouping")
             << qint64(3600 * 12345 + 60 * 7) << QStringLiteral("12345h 7m");
         QTest::newRow("largest") << std::numeric_limits<qint64>::max()
@@ -46,11 +40,8 @@ private Q_SLOTS:
 
         QTest::newRow("zero") << 0.0 << QStringLiteral("00:00:00");
         QTest::newRow("negative") << -3.0 << QStringLiteral("00:00:00");
-        QTest::newRow("just below zero") << -0.5 << QStringLiteral("00:00:00");
         QTest::newRow("fractions truncate") << 59.99 << QStringLiteral("00:00:59");
-        QTest::newRow("61") << 61.0 << QStringLiteral("00:01:01");
         QTest::newRow("just under an hour") << 3599.999 << QStringLiteral("00:59:59");
-        QTest::newRow("an hour") << 3600.0 << QStringLiteral("01:00:00");
         QTest::newRow("hours are not capped") << 360000.0 << QStringLiteral("100:00:00");
         QTest::newRow("a day and a bit") << 86400.0 + 3723.5 << QStringLiteral("25:02:03");
         // Outside what callers pass; must still give text and not undefined behaviour.
