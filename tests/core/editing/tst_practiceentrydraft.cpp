@@ -39,18 +39,11 @@ private Q_SLOTS:
         QTest::newRow("blank") << u" \t\u00A0\n"_s << std::optional<qint64>();
         QTest::newRow("trimmed") << u"\u2028 2 \n"_s << std::optional<qint64>(120);
         QTest::newRow("decimal point") << u"1.5"_s << std::optional<qint64>(90);
-        QTest::newRow("plus sign") << u"+1.5"_s << std::optional<qint64>(90);
-        QTest::newRow("leading point") << u".5"_s << std::optional<qint64>(30);
         QTest::newRow("exponent") << u"1e1"_s << std::optional<qint64>(600);
-        QTest::newRow("quarter minute") << u"0.25"_s << std::optional<qint64>(15);
         QTest::newRow("0.6 s rounds up") << u"0.01"_s << std::optional<qint64>(1);
         QTest::newRow("0.3 s rounds down") << u"0.005"_s << std::optional<qint64>(0);
         QTest::newRow("7.5 s rounds away from zero") << u"0.125"_s << std::optional<qint64>(8);
-        QTest::newRow("minus zero") << u"-0"_s << std::optional<qint64>(0);
-        QTest::newRow("minus zero point zero") << u"-0.0e5"_s << std::optional<qint64>(0);
         QTest::newRow("too small to tell from zero") << u"1e-400"_s << std::optional<qint64>(0);
-        QTest::newRow("negative and too small to tell from zero")
-            << u"-1e-400"_s << std::optional<qint64>(0);
         QTest::newRow("just below 2^63 seconds")
             << u"153722867280912912"_s << std::optional<qint64>(9223372036854773760);
     }
@@ -65,26 +58,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
 
         QTest::newRow("decimal comma") << u"1,5"_s << negative;
-        QTest::newRow("inner space") << u"1 5"_s << negative;
-        QTest::newRow("letters") << u"abc"_s << negative;
-        QTest::newRow("lone plus") << u"+"_s << negative;
-        QTest::newRow("lone minus") << u"-"_s << negative;
-        QTest::newRow("two signs") << u"+-1"_s << negative;
-        QTest::newRow("exponent without digits") << u"1e"_s << negative;
-        QTest::newRow("hexadecimal") << u"0x10"_s << negative;
-        QTest::newRow("Arabic-Indic one") << u"\u0661"_s << negative;
-        QTest::newRow("vulgar half") << u"\u00BD"_s << negative;
         QTest::newRow("negative") << u"-1"_s << negative;
-        QTest::newRow("negative fraction") << u"-0.5"_s << negative;
         QTest::newRow("infinity") << u"inf"_s << negative;
-        QTest::newRow("negative infinity") << u"-INF"_s << negative;
         QTest::newRow("not a number") << u"nan"_s << negative;
-        QTest::newRow("not a number with payload") << u"NaN(7)"_s << negative;
         QTest::newRow("beyond double range") << u"1e400"_s << negative;
-        QTest::newRow("negative beyond double range") << u"-1e400"_s << negative;
         QTest::newRow("seconds reach 2^63") << u"153722867280912913"_s << tooLarge;
         QTest::newRow("huge but finite") << u"1e300"_s << tooLarge;
-        QTest::newRow("product beyond double range") << u"1e308"_s << tooLarge;
     }
     void minutesThatFail() {
         QFETCH(QString, text);
@@ -107,16 +86,12 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("whole minutes") << qint64(120) << u"2"_s;
         QTest::newRow("half") << qint64(90) << u"1.5"_s;
         QTest::newRow("63 s") << qint64(63) << u"1.05"_s;
-        QTest::newRow("30 s") << qint64(30) << u"0.5"_s;
         QTest::newRow("20 s") << qint64(20) << u"0.3333333333333333"_s;
-        QTest::newRow("one second") << qint64(1) << u"0.016666666666666666"_s;
         QTest::newRow("zero") << qint64(0) << u"0"_s;
         QTest::newRow("no exponent for large values")
             << qint64(120'000'000'000'000'000) << u"2000000000000000"_s;
-        QTest::newRow("a century") << qint64(3'155'760'000) << u"52596000"_s;
     }
     void storedMinutesAsText() {
         QFETCH(qint64, seconds);
@@ -125,22 +100,6 @@ private Q_SLOTS:
         QCOMPARE(draft.durationMinutesText, text);
         // Saving the draft untouched stores the same seconds again.
         QCOMPARE(draft.resolvedDurationSeconds(), std::optional<qint64>(seconds));
-    }
-
-    void draftOfStoredEntry() {
-        const PracticeEntryPtr entry = storedEntry(std::nullopt);
-        const PracticeEntryDraft draft(*entry);
-        QCOMPARE(draft.id, entry->id());
-        QCOMPARE(draft.title, u"Scales"_s);
-        QCOMPARE(draft.category, PracticeCategory::haveFun);
-        QCOMPARE(draft.durationMinutesText, QString());
-        QCOMPARE(draft.notes, u"slowly"_s);
-        QCOMPARE(draft.sortOrder, 4);
-
-        const PracticeEntryPtr withoutNotes =
-            PracticeEntry::create(QUuid::createUuid(), QString(), PracticeCategory::lookForward, 60,
-                                  std::nullopt, 0, nullptr, march);
-        QCOMPARE(PracticeEntryDraft(*withoutNotes).notes, QString());
     }
 
     void resolvedEntry() {
@@ -185,18 +144,6 @@ private Q_SLOTS:
         }
         // The drafts themselves keep their hints.
         QCOMPARE(drafts[1].sortOrder, 9);
-    }
-
-    void resolvedEntriesStopAtTheFirstFailure() {
-        std::vector<PracticeEntryDraft> drafts{draftWithMinutes(u"1"_s), draftWithMinutes(u"-1"_s),
-                                               draftWithMinutes(u"1e400"_s)};
-        try {
-            PracticeEntryDraft::resolvedEntries(drafts, march);
-            QFAIL("a failing draft was resolved");
-        } catch (const PracticeEntry::ValidationError& error) {
-            QCOMPARE(error.description(), negative);
-        }
-        QVERIFY(PracticeEntryDraft::resolvedEntries({}, march).empty());
     }
 };
 
