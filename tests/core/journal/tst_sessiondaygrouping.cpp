@@ -2,18 +2,15 @@
 #include "core/journal/SessionDayGrouping.h"
 #include "core/model/PracticeSession.h"
 #include "core/time/Calendar.h"
+#include "support/RecordTestSupport.h"
 
 #include <QtTest>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-Instant local(const Calendar& calendar, int year, int month, int day, int hour = 0,
-              int minute = 0) {
-    return calendar.makeInstant({year, month, day, hour, minute}).value();
-}
 
 PracticeSessionPtr sessionAt(Instant start) {
     return PracticeSession::create(QUuid::createUuid(), start, 600, PracticeSessionSource::manual,
@@ -44,27 +41,48 @@ class TestSessionDayGrouping : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void monthsFollowTheCalendarsTimeZone_data() {
+    void monthGroups_data() {
         QTest::addColumn<QString>("zone");
+        QTest::addColumn<QList<QDateTime>>("starts");
         QTest::addColumn<QStringList>("expected");
-
-        // Session 0 starts 2025-01-31T23:30Z, session 1 2025-02-01T00:15Z.
+        const auto utc = [](int year, int month, int day, int hour, int minute = 0) {
+            return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
+        };
+        const QList<QDateTime> monthEnd{utc(2025, 1, 31, 23, 30), utc(2025, 2, 1, 0, 15)};
         QTest::newRow("UTC: the months split between them")
-            << QStringLiteral("UTC") << QStringList{u"2025-02:1"_s, u"2025-01:0"_s};
+            << u"UTC"_s << monthEnd << QStringList{u"2025-02:1"_s, u"2025-01:0"_s};
         QTest::newRow("New York: both still 31 January")
-            << QStringLiteral("America/New_York") << QStringList{u"2025-01:1,0"_s};
+            << u"America/New_York"_s << monthEnd << QStringList{u"2025-01:1,0"_s};
         QTest::newRow("Tokyo: both already 1 February")
-            << QStringLiteral("Asia/Tokyo") << QStringList{u"2025-02:1,0"_s};
+            << u"Asia/Tokyo"_s << monthEnd << QStringList{u"2025-02:1,0"_s};
+        // Berlin's clocks went forward on 30 March: 1 April 00:00, 31 March 23:59, 30 March
+        // 03:30 and 1 March 00:00 local.
+        QTest::newRow("month boundary after a clock change")
+            << u"Europe/Berlin"_s
+            << QList<QDateTime>{utc(2025, 3, 31, 22), utc(2025, 3, 31, 21, 59),
+                                utc(2025, 3, 30, 1, 30), utc(2025, 2, 28, 23)}
+            << QStringList{u"2025-04:0"_s, u"2025-03:1,2,3"_s};
+        QTest::newRow("latest first whatever the input order")
+            << u"America/New_York"_s
+            << QList<QDateTime>{utc(2024, 12, 5, 5), utc(2025, 2, 1, 14), utc(2024, 12, 24, 5),
+                                utc(2025, 2, 20, 5), utc(2023, 7, 1, 4)}
+            << QStringList{u"2025-02:3,1"_s, u"2024-12:2,0"_s, u"2023-07:4"_s};
+        QTest::newRow("equal starts keep their given order")
+            << u"America/New_York"_s
+            << QList<QDateTime>{utc(2025, 3, 4, 17), utc(2025, 3, 4, 17), utc(2025, 3, 5, 5),
+                                utc(2025, 3, 4, 17)}
+            << QStringList{u"2025-03:2,0,1,3"_s};
+        QTest::newRow("no sessions") << u"UTC"_s << QList<QDateTime>() << QStringList();
     }
 
-    void monthsFollowTheCalendarsTimeZone() {
+    void monthGroups() {
         QFETCH(QString, zone);
+        QFETCH(QList<QDateTime>, starts);
         QFETCH(QStringList, expected);
         const Calendar calendar(zone, u"en_US");
-        const Calendar utc(u"UTC", u"en_US");
-        const std::vector<PracticeSessionPtr> sessions{sessionAt(local(utc, 2025, 1, 31, 23, 30)),
-                                                       sessionAt(local(utc, 2025, 2, 1, 0, 15))};
-
+        std::vector<PracticeSessionPtr> sessions;
+        for (const QDateTime& start : starts)
+            sessions.push_back(sessionAt(Instant::fromMSecsSinceEpoch(start.toMSecsSinceEpoch())));
         const auto groups = SessionDayGrouping::monthGroups(sessions, calendar);
         QCOMPARE(describe(groups, sessions, calendar), expected);
         for (const SessionMonthGroup& group : groups) {
@@ -72,44 +90,6 @@ private Q_SLOTS:
             QCOMPARE(group.month, local(calendar, month.year, month.month, 1));
             QCOMPARE(group.id(), group.month);
         }
-    }
-
-    void localMonthBoundaryAcrossAClockChange() {
-        // The last day of March in Berlin is the 31st, after the clock went forward on the 30th.
-        const Calendar berlin(u"Europe/Berlin", u"de_DE");
-        const std::vector<PracticeSessionPtr> sessions{
-            sessionAt(local(berlin, 2025, 4, 1, 0, 0)),
-            sessionAt(local(berlin, 2025, 3, 31, 23, 59)),
-            sessionAt(local(berlin, 2025, 3, 30, 2, 30)),
-            sessionAt(local(berlin, 2025, 3, 1, 0, 0))};
-        const auto groups = SessionDayGrouping::monthGroups(sessions, berlin);
-        QCOMPARE(describe(groups, sessions, berlin),
-                 (QStringList{u"2025-04:0"_s, u"2025-03:1,2,3"_s}));
-        QCOMPARE(groups[1].month, sessions[3]->startedAt());
-    }
-
-    void groupsAndSessionsAreLatestFirstWhateverTheInputOrder() {
-        const Calendar calendar(u"America/New_York", u"en_US");
-        const std::vector<PracticeSessionPtr> sessions{
-            sessionAt(local(calendar, 2024, 12, 5)), sessionAt(local(calendar, 2025, 2, 1, 9)),
-            sessionAt(local(calendar, 2024, 12, 24)), sessionAt(local(calendar, 2025, 2, 20)),
-            sessionAt(local(calendar, 2023, 7, 1))};
-        QCOMPARE(describe(SessionDayGrouping::monthGroups(sessions, calendar), sessions, calendar),
-                 (QStringList{u"2025-02:3,1"_s, u"2024-12:2,0"_s, u"2023-07:4"_s}));
-    }
-
-    void equalStartsKeepTheirGivenOrder() {
-        const Calendar calendar(u"America/New_York", u"en_US");
-        const Instant noon = local(calendar, 2025, 3, 4, 12);
-        const std::vector<PracticeSessionPtr> sessions{sessionAt(noon), sessionAt(noon),
-                                                       sessionAt(local(calendar, 2025, 3, 5)),
-                                                       sessionAt(noon)};
-        QCOMPARE(describe(SessionDayGrouping::monthGroups(sessions, calendar), sessions, calendar),
-                 QStringList{u"2025-03:2,0,1,3"_s});
-    }
-
-    void noSessionsNoGroups() {
-        QVERIFY(SessionDayGrouping::monthGroups({}, Calendar(u"UTC", u"en_US")).empty());
     }
 
     void monthTitle_data() {
@@ -125,9 +105,6 @@ private Q_SLOTS:
         QTest::newRow("last year: month and year")
             << u"America/New_York"_s << u"en_US"_s << QDate(2024, 12, 1) << january3
             << u"DECEMBER 2024"_s;
-        QTest::newRow("next year: month and year")
-            << u"America/New_York"_s << u"en_US"_s << QDate(2026, 3, 1) << january3
-            << u"MARCH 2026"_s;
         // 02:00 UTC on New Year's Day is still the old year in New York.
         QTest::newRow("the year of now is the calendar's")
             << u"America/New_York"_s << u"en_US"_s << QDate(2024, 12, 1)
@@ -136,8 +113,6 @@ private Q_SLOTS:
             << u"Europe/Berlin"_s << u"de_DE"_s << QDate(2024, 3, 1) << january3 << u"MÄRZ 2024"_s;
         QTest::newRow("Turkish upper case keeps the dot on i")
             << u"Europe/Istanbul"_s << u"tr_TR"_s << QDate(2025, 4, 1) << january3 << u"NİSAN"_s;
-        QTest::newRow("Japanese order of year and month")
-            << u"Asia/Tokyo"_s << u"ja_JP"_s << QDate(2024, 3, 1) << january3 << u"2024年3月"_s;
     }
 
     void monthTitle() {
@@ -167,17 +142,12 @@ private Q_SLOTS:
             QTest::newRow(name) << u"en_US"_s << false << wednesday << date << expected;
         };
         row("midnight today", QDateTime(QDate(2025, 3, 5), QTime(0, 0)), u"Today"_s);
-        row("later today", QDateTime(QDate(2025, 3, 5), QTime(23, 59)), u"Today"_s);
         row("last minute of yesterday", QDateTime(QDate(2025, 3, 4), QTime(23, 59)),
             u"Yesterday"_s);
-        row("first minute of yesterday", QDateTime(QDate(2025, 3, 4), QTime(0, 0)), u"Yesterday"_s);
         row("earlier this week", QDateTime(QDate(2025, 3, 3), QTime(8, 0)), u"Monday"_s);
-        row("first day of this week", QDateTime(QDate(2025, 3, 2), QTime(0, 0)), u"Sunday"_s);
         row("later this week", QDateTime(QDate(2025, 3, 7), QTime(12, 0)), u"Friday"_s);
         row("last week", QDateTime(QDate(2025, 3, 1), QTime(23, 59)), u"1 Saturday"_s);
-        row("tomorrow", QDateTime(QDate(2025, 3, 6), QTime(12, 0)), u"Thursday"_s);
         row("next week", QDateTime(QDate(2025, 3, 9), QTime(12, 0)), u"9 Sunday"_s);
-        row("a year ago", QDateTime(QDate(2024, 3, 5), QTime(12, 0)), u"5 Tuesday"_s);
         // The week's interval includes its end: the first instant of next week still counts.
         row("first instant of next week", QDateTime(QDate(2025, 3, 9), QTime(0, 0)), u"Sunday"_s);
 
@@ -188,9 +158,6 @@ private Q_SLOTS:
             << u"Yesterday"_s;
         QTest::newRow("Monday-first: last Saturday shows its day")
             << u"en_US"_s << true << monday << QDateTime(QDate(2025, 3, 8), QTime(23, 0))
-            << u"8 Saturday"_s;
-        QTest::newRow("Sunday-first: last Saturday is last week too")
-            << u"en_US"_s << false << monday << QDateTime(QDate(2025, 3, 8), QTime(23, 0))
             << u"8 Saturday"_s;
         QTest::newRow("German weekday alone")
             << u"de_DE"_s << true << monday << QDateTime(QDate(2025, 3, 12), QTime(9, 0))
