@@ -138,25 +138,15 @@ private Q_SLOTS:
         const QString newYork = u"America/New_York"_s;
         const QString berlin = u"Europe/Berlin"_s;
         QTest::newRow("no sessions") << newYork << QStringList{} << 0;
-        QTest::newRow("one session") << newYork << QStringList{u"2025-03-04 12:00"_s} << 1;
         QTest::newRow("Monday, Tuesday and Thursday")
             << newYork
             << QStringList{u"2025-02-27 12:00"_s, u"2025-03-03 08:00"_s, u"2025-03-04 23:59"_s,
                            u"2025-03-06 00:00"_s}
             << 2;
-        QTest::newRow("two sessions on one day do not lengthen the run")
-            << newYork
-            << QStringList{u"2025-03-03 08:00"_s, u"2025-03-03 20:00"_s, u"2025-03-04 09:00"_s}
-            << 2;
         QTest::newRow("the longest run need not be the latest")
             << newYork
             << QStringList{u"2024-01-01 12:00"_s, u"2024-01-02 12:00"_s, u"2024-01-03 12:00"_s,
                            u"2025-03-03 12:00"_s, u"2025-03-04 12:00"_s}
-            << 3;
-        QTest::newRow("across New Year and 29 February")
-            << newYork
-            << QStringList{u"2023-12-31 23:00"_s, u"2024-01-01 01:00"_s, u"2024-02-28 12:00"_s,
-                           u"2024-02-29 12:00"_s, u"2024-03-01 12:00"_s}
             << 3;
         // 00:00 on the 23-hour day to 00:00 the next day is 23 hours, yet one day.
         QTest::newRow("New York, clocks forward")
@@ -173,10 +163,6 @@ private Q_SLOTS:
             << berlin
             << QStringList{u"2025-03-29 23:30"_s, u"2025-03-30 03:00"_s, u"2025-03-31 00:00"_s}
             << 3;
-        QTest::newRow("Berlin, clocks back")
-            << berlin
-            << QStringList{u"2025-10-25 00:00"_s, u"2025-10-26 23:59"_s, u"2025-10-27 00:01"_s}
-            << 3;
     }
 
     void longestStreak() {
@@ -188,15 +174,6 @@ private Q_SLOTS:
         QCOMPARE(PracticeAnalytics::longestStreak(journal, calendar), expected);
         std::reverse(journal.begin(), journal.end());
         QCOMPARE(PracticeAnalytics::longestStreak(journal, calendar), expected);
-    }
-
-    // A run is counted in the calendar's days: the same sessions seen from Tokyo fall on other
-    // days than in New York.
-    void streakDaysAreTheCalendarsDays() {
-        const Calendar newYork(u"America/New_York", u"en_US");
-        const auto journal = sessions(newYork, {u"2025-03-03 08:00"_s, u"2025-03-03 20:00"_s});
-        QCOMPARE(PracticeAnalytics::longestStreak(journal, newYork), 1);
-        QCOMPARE(PracticeAnalytics::longestStreak(journal, newYork.withTimeZone(u"Asia/Tokyo")), 2);
     }
 
     void weeklyEncouragement_data() {
@@ -220,17 +197,11 @@ private Q_SLOTS:
             << newYork << wednesday
             << QStringList{u"2025-02-27 00:00=60"_s, u"2025-03-02 23:59=60"_s} << 0 << -1
             << u"......."_s;
-        QTest::newRow("last week's practice of zero seconds is not no practice")
-            << newYork << wednesday << QStringList{u"2025-02-25 12:00=0"_s} << 0 << 0
-            << u"......."_s;
         QTest::newRow("later today counts, tomorrow only marks its day")
             << newYork << wednesday
             << QStringList{u"2025-03-05 23:59=400"_s, u"2025-03-06 00:00=500"_s,
                            u"2025-03-09 12:00=500"_s}
             << 400 << -1 << u"..xx..x"_s;
-        QTest::newRow("a session before this week marks nothing")
-            << newYork << wednesday << QStringList{u"2025-03-02 23:59=60"_s} << 0 << -1
-            << u"......."_s;
         // Monday: one day elapsed.
         QTest::newRow("Monday compares with last Monday only")
             << newYork << u"2025-03-03 06:00"_s
@@ -260,11 +231,6 @@ private Q_SLOTS:
             << QStringList{u"2025-10-26 02:30=5"_s, u"2025-10-22 23:59=7"_s,
                            u"2025-10-23 00:00=11"_s}
             << 0 << 7 << u"......."_s;
-        QTest::newRow("a week across New Year")
-            << newYork << u"2026-01-01 09:00"_s
-            << QStringList{u"2025-12-29 09:00=100"_s, u"2025-12-25 23:59=7"_s,
-                           u"2025-12-26 00:00=11"_s}
-            << 100 << 7 << u"x......"_s;
         // Friday 25 February 2022 in Amman begins at 01:00: midnight was skipped. Today ends at
         // Saturday's midnight, not at 01:00 on Saturday.
         QTest::newRow("Amman, a day that begins at 01:00")
