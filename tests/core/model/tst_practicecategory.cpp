@@ -49,28 +49,6 @@ private Q_SLOTS:
         QFETCH(int, expected);
         QCOMPARE(int(PracticeSessionSource::fromPersistedRawValue(stored)), expected);
     }
-
-    void strictDecodingOfUnknownTextYieldsNothing() {
-        QVERIFY(!PracticeCategory::fromRawValue(u"lookback").has_value());
-        QVERIFY(!PracticeSessionSource::fromRawValue(u"").has_value());
-    }
-
-    void casesListInDisplayOrderWithTheirVocabulary() {
-        const auto cases = PracticeCategory::allCases();
-        QCOMPARE(cases.size(), 3u);
-        const QStringList titles{QStringLiteral("Have Fun"), QStringLiteral("Look Back"),
-                                 QStringLiteral("Look Forward")};
-        const QStringList symbols{QStringLiteral("sparkles"),
-                                  QStringLiteral("arrow.uturn.backward"),
-                                  QStringLiteral("arrow.up.right")};
-        for (int index = 0; index < 3; ++index) {
-            QCOMPARE(cases[index].sortIndex(), index);
-            QCOMPARE(cases[index].title(), titles[index]);
-            QCOMPARE(cases[index].symbolName(), symbols[index]);
-            QCOMPARE(cases[index].id(), cases[index].rawValue());
-            QVERIFY(PracticeCategory::fromRawValue(cases[index].rawValue()) == cases[index]);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPracticeCategory)

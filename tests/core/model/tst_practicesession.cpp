@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
+#include "support/RecordTestSupport.h"
 
 #include <QtTest>
 
 #include <limits>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 
 namespace {
 
@@ -29,13 +31,6 @@ PracticeSessionPtr makeSession(std::vector<PracticeEntryPtr> entries = {},
                                    std::nullopt, std::move(entries), startOfMarch);
 }
 
-QStringList titlesOf(const std::vector<PracticeEntryPtr>& entries) {
-    QStringList titles;
-    for (const PracticeEntryPtr& entry : entries)
-        titles << entry->title();
-    return titles;
-}
-
 } // namespace
 
 class TestPracticeSession : public QObject {
@@ -55,16 +50,8 @@ private Q_SLOTS:
         const qint64 maxSeconds = int64Max / 1000;
         QTest::newRow("timed zero")
             << int(PracticeSessionSource::timed) << start << qint64(0) << positive;
-        QTest::newRow("manual zero")
-            << int(PracticeSessionSource::manual) << start << qint64(0) << positive;
         QTest::newRow("imported zero")
             << int(PracticeSessionSource::imported) << start << qint64(0) << -1;
-        QTest::newRow("imported negative")
-            << int(PracticeSessionSource::imported) << start << qint64(-1) << positive;
-        QTest::newRow("timed most negative")
-            << int(PracticeSessionSource::timed) << start << qint64(int64Min) << positive;
-        QTest::newRow("one second")
-            << int(PracticeSessionSource::timed) << start << qint64(1) << -1;
         QTest::newRow("largest count")
             << int(PracticeSessionSource::manual) << start << qint64(int64Max) << outOfRange;
         QTest::newRow("end just representable")
@@ -95,38 +82,17 @@ private Q_SLOTS:
         }
     }
 
-    void errorDescriptions() {
-        using SessionError = PracticeSession::ValidationError;
-        using EntryError = PracticeEntry::ValidationError;
-        QCOMPARE(SessionError(SessionError::durationMustBePositive).description(),
-                 QStringLiteral("Practice duration must be greater than zero."));
-        QCOMPARE(SessionError(SessionError::durationOutOfRange).description(),
-                 QStringLiteral("Practice duration is too large to save safely."));
-        QCOMPARE(EntryError(EntryError::titleRequired).description(),
-                 QStringLiteral("Every practice entry needs a title."));
-        QCOMPARE(EntryError(EntryError::durationCannotBeNegative).description(),
-                 QStringLiteral("Entry duration cannot be negative."));
-        QCOMPARE(EntryError(EntryError::sortOrderCannotBeNegative).description(),
-                 QStringLiteral("Entry order cannot be negative."));
-        const BrevantaError& asBase = SessionError(SessionError::durationOutOfRange);
-        QCOMPARE(QString::fromUtf8(asBase.what()), asBase.description());
-    }
-
     void notesNormalisation_data() {
         QTest::addColumn<std::optional<QString>>("notes");
         QTest::addColumn<std::optional<QString>>("stored");
         using Text = std::optional<QString>;
         QTest::newRow("none") << Text() << Text();
-        QTest::newRow("empty") << Text(QString()) << Text();
         QTest::newRow("spaces and line breaks") << Text(QStringLiteral("  \n\t \r\n ")) << Text();
-        QTest::newRow("phrase in white space") << Text(QStringLiteral("  \n Warm up slowly \t\n"))
-                                               << Text(QStringLiteral("Warm up slowly"));
         QTest::newRow("inner line break stays") << Text(QStringLiteral("\nScales\n\nArpeggios \n"))
                                                 << Text(QStringLiteral("Scales\n\nArpeggios"));
         QTest::newRow("unicode separators")
             << Text(QStringLiteral("\u00a0\u2028\u3000Legato\u2029\u0085\u202f"))
             << Text(QStringLiteral("Legato"));
-        QTest::newRow("only a no-break space") << Text(QStringLiteral("\u00a0")) << Text();
         QTest::newRow("zero-width space is not white space")
             << Text(QStringLiteral("\u200b")) << Text(QStringLiteral("\u200b"));
     }
@@ -158,17 +124,12 @@ private Q_SLOTS:
         const int negativeOrder = PracticeEntry::ValidationError::sortOrderCannotBeNegative;
         QTest::newRow("untimed") << QStringLiteral("Scales") << Seconds() << qint64(0) << -1
                                  << QStringLiteral("Scales");
-        QTest::newRow("zero seconds") << QStringLiteral("Scales") << Seconds(0) << qint64(3) << -1
-                                      << QStringLiteral("Scales");
         QTest::newRow("title of spaces")
             << QStringLiteral("   ") << Seconds(30) << qint64(0) << -1 << QString();
         QTest::newRow("title trimmed") << QStringLiteral("\n Bends \t") << Seconds() << qint64(0)
                                        << -1 << QStringLiteral("Bends");
         QTest::newRow("minus one second") << QStringLiteral("Scales") << Seconds(-1) << qint64(0)
                                           << negativeDuration << QString();
-        QTest::newRow("most negative duration")
-            << QStringLiteral("Scales") << Seconds(qint64(int64Min)) << qint64(0)
-            << negativeDuration << QString();
         QTest::newRow("order minus one")
             << QStringLiteral("Scales") << Seconds() << qint64(-1) << negativeOrder << QString();
         QTest::newRow("both wrong: duration wins") << QStringLiteral("Scales") << Seconds(-5)
@@ -252,9 +213,6 @@ private Q_SLOTS:
             << QStringList{QStringLiteral("2:0:Sight reading"), QStringLiteral("0:0:  "),
                            QStringLiteral("1:1:Recording"), QStringLiteral("1:0:Metronome")}
             << QStringLiteral("Metronome");
-        QTest::newRow("equal keys keep storage order")
-            << QStringList{QStringLiteral("1:0:First"), QStringLiteral("1:0:Second")}
-            << QStringLiteral("First");
     }
     void title() {
         QFETCH(QStringList, titles);
@@ -320,13 +278,6 @@ private Q_SLOTS:
         QVERIFY(!session->updatedAt());
         QCOMPARE(session->storedEntries(), std::vector<PracticeEntryPtr>{entry});
         QVERIFY(!replacement->session());
-    }
-
-    void importedSessionMayBeEditedToZero() {
-        const auto session = makeSession({}, PracticeSessionSource::imported, 600);
-        session->applyEdits(startOfMarch, 0, std::nullopt, {}, startOfMarch.addingMSecs(1));
-        QCOMPARE(session->durationSeconds(), 0);
-        QCOMPARE(session->endedAt(), session->startedAt());
     }
 
     void inverseStaysInStep() {
