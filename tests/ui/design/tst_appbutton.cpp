@@ -63,19 +63,6 @@ private Q_SLOTS:
         QTRY_COMPARE(shadowOf(m_primary)->opacity(), 0.12);
     }
 
-    void theChangeTakesItsTime() {
-        QElapsedTimer timer;
-        timer.start();
-        QTest::mousePress(m_primary, Qt::LeftButton);
-        QTRY_COMPARE(m_primary->pressScale(), 0.985);
-        QVERIFY(timer.elapsed() >= 100);
-        // Halfway through an ease-out the button is already most of the way down.
-        QTest::mouseRelease(m_primary, Qt::LeftButton);
-        QTest::qWait(60);
-        QVERIFY(m_primary->pressScale() > 0.985);
-        QVERIFY(m_primary->pressScale() < 1.0);
-    }
-
     void draggingOffAHeldButtonLetsItRise() {
         QTest::mousePress(m_primary, Qt::LeftButton);
         QTRY_COMPARE(m_primary->pressScale(), 0.985);
@@ -85,16 +72,6 @@ private Q_SLOTS:
         QApplication::sendEvent(m_primary, &away);
         QTRY_COMPARE(m_primary->pressScale(), 1.0);
         QTest::mouseRelease(m_primary, Qt::LeftButton, {}, QPoint(-50, -50));
-    }
-
-    void keyboardPressAnimatesToo() {
-        m_primary->setFocus();
-        QTest::keyPress(m_primary, Qt::Key_Space);
-        QTRY_COMPARE(m_primary->pressScale(), 0.985);
-        QSignalSpy clicked(m_primary, &QAbstractButton::clicked);
-        QTest::keyRelease(m_primary, Qt::Key_Space);
-        QTRY_COMPARE(m_primary->pressScale(), 1.0);
-        QCOMPARE(clicked.size(), 1);
     }
 
     void keyboardFocusShowsARing() {
@@ -133,16 +110,6 @@ private Q_SLOTS:
         QCOMPARE(more->sizeHint().width(), more->sizeHint().height());
         QCOMPARE(more->text(), QStringLiteral("Session actions"));
         QCOMPARE(more->toolTip(), QStringLiteral("Session actions"));
-    }
-
-    void premiumPaddingShowsInTheSize() {
-        AppButton regular(QStringLiteral("Pause"), AppButtonRole::secondary);
-        AppButton large(QStringLiteral("Pause"), AppButtonRole::secondary);
-        large.setControlSize(AppButton::ControlSize::large);
-        AppButton compact(QStringLiteral("Pause"), AppButtonRole::secondary);
-        compact.setControlSize(AppButton::ControlSize::small);
-        QVERIFY(compact.sizeHint().width() < regular.sizeHint().width());
-        QVERIFY(regular.sizeHint().width() < large.sizeHint().width());
     }
 
 private:

@@ -66,12 +66,6 @@ private Q_SLOTS:
         QVERIFY(AppColors::windowBackground().resolve(lightPalette()).lightnessF() > 0.9);
     }
 
-    void fixedColoursIgnoreTheAppearance() {
-        for (const AppColor& color :
-             {AppColors::sidebar(), AppColors::accent(), AppColors::sidebarText()})
-            QCOMPARE(color.resolve(lightPalette()), color.resolve(darkPalette()));
-    }
-
     void labelColoursComeFromThePalettesText() {
         const QPalette palette = platformDarkPalette();
         QCOMPARE(AppColors::primaryText().resolve(palette), QColor(220, 220, 220));
@@ -80,13 +74,6 @@ private Q_SLOTS:
         QCOMPARE(secondary.rgb(), QColor(220, 220, 220).rgb());
         QVERIFY(secondary.alphaF() < 1.0f);
         QVERIFY(tertiary.alphaF() < secondary.alphaF());
-    }
-
-    void opacityMultipliesAlpha() {
-        const QColor border = AppColors::border().resolve(lightPalette());
-        const QColor faded = AppColors::border().withOpacity(0.5).resolve(lightPalette());
-        QCOMPARE(faded.rgb(), border.rgb());
-        QVERIFY(std::abs(faded.alphaF() - border.alphaF() * 0.5f) < 1.0f / 255);
     }
 
     void everyCategoryHasItsOwnAdaptiveColour() {
@@ -120,15 +107,6 @@ private Q_SLOTS:
         QApplication::setPalette(darkPalette());
         QApplication::setPalette(lightPalette());
         QTRY_COMPARE(label->palette().color(QPalette::WindowText), light);
-    }
-
-    void labelOnAParentWithItsOwnPaletteResolvesAgainstIt() {
-        QWidget parent;
-        parent.setPalette(platformDarkPalette());
-        auto* label = new AppLabel(QStringLiteral("Have Fun"), QFont(),
-                                   AppColors::category(PracticeCategory::haveFun), &parent);
-        QCOMPARE(label->palette().color(QPalette::WindowText),
-                 AppColors::category(PracticeCategory::haveFun).resolve(darkPalette()));
     }
 
     void surfaceRepaintsInTheNewAppearance() {

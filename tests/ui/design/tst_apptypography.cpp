@@ -67,8 +67,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("pixels");
         QTest::addColumn<int>("weight");
         QTest::newRow("editorialHero") << AppTypography::editorialHero() << 56 << int(QFont::Bold);
-        QTest::newRow("editorialBody")
-            << AppTypography::editorialBody() << 17 << int(QFont::Normal);
     }
     void fixedSizesAreLogicalPixelsWhateverTheDefault() {
         QFETCH(QFont, font);
@@ -90,12 +88,6 @@ private Q_SLOTS:
         const qreal zero = metrics.horizontalAdvance(QLatin1Char('0'));
         for (char digit = '1'; digit <= '9'; ++digit)
             QCOMPARE(metrics.horizontalAdvance(QLatin1Char(digit)), zero);
-    }
-
-    void trackingIsAbsolute() {
-        const QFont font = AppTypography::withTracking(AppTypography::caption(), 1.5);
-        QCOMPARE(font.letterSpacingType(), QFont::AbsoluteSpacing);
-        QCOMPARE(font.letterSpacing(), 1.5);
     }
 
 private:

@@ -33,21 +33,6 @@ private Q_SLOTS:
                  "the wordmark must not fall back to the sans-serif UI font");
     }
 
-    void markDrawsItsArtworkCentred() {
-        const QPixmap mark = BrevantaBrandMark::pixmap(64);
-        const QImage image = mark.toImage();
-        QCOMPARE(image.size(), QSize(64, 64));
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-        QCOMPARE(qAlpha(image.pixel(63, 63)), 0);
-        // The soundhole is dark ink inside the pick.
-        const QColor soundhole = image.pixelColor(26, 24);
-        QCOMPARE(soundhole.alpha(), 255);
-        QVERIFY(soundhole.lightnessF() < 0.2);
-        // The pick narrows to its point at the bottom.
-        QVERIFY(qAlpha(image.pixel(32, 55)) > 200);
-        QCOMPARE(qAlpha(image.pixel(12, 50)), 0);
-    }
-
     void signatureStacksItsSubtitleUnderTheWordmark() {
         BrevantaBrandSignature signature(30, 22, QStringLiteral("Your practice starts here."),
                                          AppColors::sidebarText(),

@@ -7,7 +7,6 @@
 #include "ui/design/AppSurface.h"
 #include "ui/design/EditorialInput.h"
 #include "ui/design/EditorialRule.h"
-#include "ui/design/EditorialSectionHeader.h"
 #include "ui/design/SoftShadow.h"
 
 #include <QApplication>
@@ -40,29 +39,6 @@ private Q_SLOTS:
         QVERIFY(!header.subtitleLabel()->isVisible());
     }
 
-    void headersKeepTheirMinimumSpaceWhenNarrow_data() {
-        QTest::addColumn<bool>("section");
-        QTest::addColumn<int>("minimumSpace");
-        QTest::newRow("screen") << false << 16 + 2 * 20;
-        QTest::newRow("section") << true << 12 + 2 * 16;
-    }
-    void headersKeepTheirMinimumSpaceWhenNarrow() {
-        QFETCH(bool, section);
-        QFETCH(int, minimumSpace);
-        std::unique_ptr<AppTitledHeader> header;
-        if (section)
-            header = std::make_unique<AppSectionHeader>(QStringLiteral("Your year in practice"));
-        else
-            header = std::make_unique<AppScreenHeader>(QStringLiteral("Journal"));
-        auto* action = new AppButton(QStringLiteral("Log Practice"), AppButtonRole::toolbar);
-        header->addActionWidget(action);
-        header->resize(header->minimumSizeHint());
-        header->show();
-        QVERIFY(QTest::qWaitForWindowExposed(header.get()));
-        QVERIFY(action->geometry().left() - header->titleLabel()->geometry().right() - 1 >=
-                minimumSpace);
-    }
-
     void emptyStateCentresItsActionUnderTheMessage() {
         AppEmptyState empty(QStringLiteral("Your journal is waiting"),
                             QStringLiteral("Finish a timer or log practice to begin."),
@@ -80,30 +56,6 @@ private Q_SLOTS:
         QPointer<QWidget> replaced = action;
         empty.setAction(nullptr);
         QTRY_VERIFY(!replaced);
-    }
-
-    void editorialSectionHeaderTintsSymbolAndTitle() {
-        const AppColor colour = AppColors::category(PracticeCategory::lookForward);
-        EditorialSectionHeader header(QStringLiteral("Look Forward"),
-                                      QStringLiteral("arrow.up.right"), colour);
-        QCOMPARE(header.symbolName(), QStringLiteral("arrow.up.right"));
-        QCOMPARE(header.titleLabel()->palette().color(QPalette::WindowText),
-                 colour.resolve(&header));
-
-        EditorialSectionHeader plain(QStringLiteral("Notes"), QString(), AppColors::primaryText());
-        QVERIFY(plain.symbolName().isEmpty());
-    }
-
-    void ruleIsOnePointInTheBorderColour() {
-        QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        auto* rule = new EditorialRule;
-        layout->addWidget(rule);
-        window.resize(300, 100);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(rule->height(), 1);
-        QCOMPARE(rule->width(), layout->contentsRect().width());
     }
 
     void editorialInputPadsItsText() {

@@ -57,12 +57,10 @@ private Q_SLOTS:
     void picksTheFirstVariantThatFits_data() {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("index");
-        QTest::newRow("wider than the first") << 900 << 0;
         QTest::newRow("exactly the first") << 400 << 0;
         QTest::newRow("one below the first") << 399 << 1;
         QTest::newRow("exactly the second") << 250 << 1;
         QTest::newRow("one below the second") << 249 << 2;
-        QTest::newRow("exactly the last") << 100 << 2;
         QTest::newRow("nothing fits: the last") << 40 << 2;
     }
     void picksTheFirstVariantThatFits() {
@@ -166,23 +164,6 @@ private Q_SLOTS:
         QVERIFY(!shadowOf(wide)->isVisible());
         QVERIFY(shadowOf(narrow)->isVisible());
         QVERIFY(shadowOf(narrow)->geometry().contains(narrow->geometry()));
-    }
-
-    void responsiveThresholds_data() {
-        QTest::addColumn<double>("width");
-        QTest::addColumn<bool>("collapsedSidebar");
-        QTest::addColumn<bool>("splitJournal");
-        QTest::newRow("899.9") << 899.9 << true << false;
-        QTest::newRow("900") << 900.0 << false << false;
-        QTest::newRow("919.9") << 919.9 << false << false;
-        QTest::newRow("920") << 920.0 << false << true;
-    }
-    void responsiveThresholds() {
-        QFETCH(double, width);
-        QFETCH(bool, collapsedSidebar);
-        QFETCH(bool, splitJournal);
-        QCOMPARE(AppResponsiveLayout::usesCollapsedSidebar(width), collapsedSidebar);
-        QCOMPARE(AppResponsiveLayout::usesSplitJournal(width), splitJournal);
     }
 };
 
