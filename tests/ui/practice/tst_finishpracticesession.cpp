@@ -4,6 +4,7 @@
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 #include "support/JournalTestSupport.h"
+#include "support/RecordTestSupport.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/EditorialSectionHeader.h"
@@ -33,13 +34,6 @@ namespace {
 const Calendar newYork(u"America/New_York", u"en_US");
 const Instant tenOClock = newYork.makeInstant({2025, 3, 4, 10}).value();
 const QString refusal = u"the journal refuses"_s;
-
-QStringList titlesOf(const std::vector<PracticeEntryPtr>& entries) {
-    QStringList titles;
-    for (const PracticeEntryPtr& entry : entries)
-        titles << entry->title();
-    return titles;
-}
 
 } // namespace
 
@@ -114,26 +108,16 @@ private Q_SLOTS:
         m_folder.reset();
     }
 
+    // The room's part of this road (typing thoughts, pausing, Finish) is the practice road's
+    // test in the shell; here the sheet takes over a run of 40 active seconds.
     void theRoadFromTheRoomToTheJournal() {
-        m_controller->start(m_now);
-        QLineEdit* field = m_room->findChild<QLineEdit*>(u"thought-field"_s);
-        for (const QString& text : {u"Sweep picking"_s, u"Blackbird"_s, u"Chord melody"_s}) {
-            field->setFocus();
-            QTest::keyClicks(field, text);
-            QTest::keyClick(field, Qt::Key_Return);
-        }
-        auto* notes = m_room->findChild<GrowingTextEdit*>(u"practice-notes"_s);
-        notes->setFocus();
-        QTest::keyClicks(notes, u"  Slow and clean  "_s);
+        startWithThoughts({u"Sweep picking"_s, u"Blackbird"_s, u"Chord melody"_s},
+                          u"  Slow and clean  "_s);
         advance(30'000);
-        m_room->findChild<AppButton*>(u"pause-resume"_s)->click();
+        m_controller->pause(m_now);
         advance(270'000);
-        m_room->findChild<AppButton*>(u"pause-resume"_s)->click();
+        m_controller->resume(m_now);
         advance(10'400);
-        QSignalSpy finish(m_room.get(), &PracticeView::finishRequested);
-        m_room->findChild<AppButton*>(u"finish-practice"_s)->click();
-        QCOMPARE(finish.count(), 1);
-
         openSheet();
         QCOMPARE(m_sheet->findChild<AppLabel*>(u"finish-elapsed"_s)->text(), u"<1 min"_s);
         QCOMPARE(rows().size(), 3);
@@ -188,6 +172,12 @@ private Q_SLOTS:
         QCOMPARE(lines, (QStringList{u"Blackbird"_s, u"Sweep picking"_s, u"Chord melody"_s}));
         QCOMPARE(m_sheet->findChild<AppLabel*>(u"confirmation-notes"_s)->accessibleName(),
                  u"Slow and clean"_s);
+        // A second Ctrl+Return on the confirmation saves nothing more and raises no alert.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(saved.count(), 1);
+        QCOMPARE(m_store->sessions().size(), 1u);
+        QVERIFY(!alert());
+        QCOMPARE(face()->objectName(), u"finish-confirmation"_s);
 
         QSignalSpy closed(m_sheet.data(), &QDialog::finished);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -202,9 +192,7 @@ private Q_SLOTS:
         QTest::newRow("no group") << u""_s << false;
         QTest::newRow("another thought left blank") << u"group add"_s << false;
         QTest::newRow("another thought given words and a group") << u"group add words"_s << true;
-        QTest::newRow("another thought removed again") << u"group add remove"_s << true;
         QTest::newRow("minutes with a comma") << u"group comma"_s << false;
-        QTest::newRow("words removed") << u"group erase"_s << false;
     }
     void addToJournalWaitsForEveryThoughtToBeReady() {
         QFETCH(QString, change);
@@ -326,9 +314,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("failure");
         QTest::newRow("no group") << false << u""_s
                                   << u"Choose a practice group for every thought before saving."_s;
-        QTest::newRow("no minutes") << true << u""_s << u""_s;
         QTest::newRow("decimal minutes") << true << u"0.25"_s << u""_s;
-        QTest::newRow("comma") << true << u"1,5"_s << u"Entry duration cannot be negative."_s;
     }
     void thoughtEntry() {
         QFETCH(bool, grouped);
