@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
