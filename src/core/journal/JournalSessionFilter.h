@@ -43,6 +43,11 @@ struct JournalSessionFilter {
         const PracticeSessionPtr& operator[](std::size_t index) const { return list()[index]; }
         const_iterator begin() const { return list().begin(); }
         const_iterator end() const { return list().end(); }
+        /// The sessions as a list of the caller's own: moved out of a result that owns them,
+        /// copied from the given list otherwise.
+        std::vector<PracticeSessionPtr> takeList() && {
+            return m_given ? *m_given : std::move(m_found);
+        }
 
     private:
         friend struct JournalSessionFilter;
