@@ -141,7 +141,7 @@ private:
     ShownState m_shown;
 
     QScrollArea* m_scroll = nullptr;
-    QWidget* m_toolbarItems = nullptr;
+    QPointer<QWidget> m_toolbarItems;
     QList<AppLabel*> m_titleLabels;
     QPointer<QMessageBox> m_confirmation;
     QPointer<QMessageBox> m_alert;

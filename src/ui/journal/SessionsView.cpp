@@ -224,7 +224,7 @@ void SessionsView::setSearchText(const QString& text) {
 }
 
 const std::vector<PracticeSessionPtr>& SessionsView::filteredSessions() const {
-    return m_activeQuery.isEmpty() ? m_store.sessions() : m_matches;
+    return m_matches ? m_matches->list() : m_store.sessions();
 }
 
 std::optional<QUuid> SessionsView::selectedSessionID() const {
@@ -245,21 +245,15 @@ void SessionsView::followStore() {
 void SessionsView::applySearch() {
     const QString query = TextServices::trimmed(m_searchText);
     if (query.isEmpty()) {
-        m_matches.clear();
-    } else if (m_matchesAreCurrent && !m_activeQuery.isEmpty() && query.startsWith(m_activeQuery)) {
+        m_matches.reset();
+    } else if (m_matchesAreCurrent && m_matches && query != m_matches->query() &&
+               query.startsWith(m_matches->query())) {
         // Every text that holds the longer query holds the shorter one: look only through the
-        // sessions the shorter one found.
-        if (query != m_activeQuery)
-            m_matches =
-                JournalSessionFilter::sessions(m_matches, query, m_calendar,
-                                               JournalSessionFilter::GivenOrder::newestFirst)
-                    .takeList();
-    } else {
-        m_matches = JournalSessionFilter::sessions(m_store.sessions(), query, m_calendar,
-                                                   JournalSessionFilter::GivenOrder::newestFirst)
-                        .takeList();
+        // texts the shorter one found.
+        m_matches = JournalSessionFilter::narrowed(*m_matches, query);
     }
-    m_activeQuery = query;
+    if (!query.isEmpty() && (!m_matchesAreCurrent || !m_matches || m_matches->query() != query))
+        m_matches = JournalSessionFilter::keptSessions(m_store.sessions(), query, m_calendar);
     m_matchesAreCurrent = true;
     showVisible();
 }

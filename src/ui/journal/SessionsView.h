@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/editing/PracticePreferences.h"
+#include "core/journal/JournalSessionFilter.h"
 #include "core/model/PracticeSession.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
@@ -106,9 +107,8 @@ private:
     Actions m_actions;
 
     QString m_searchText;
-    /// The trimmed query m_matches answers; empty when the whole journal is on show.
-    QString m_activeQuery;
-    std::vector<PracticeSessionPtr> m_matches;
+    /// What the search found, while it is not blank.
+    std::optional<JournalSessionFilter::KeptMatches> m_matches;
     /// False once the journal changed after m_matches was found.
     bool m_matchesAreCurrent = false;
     PracticeSessionPtr m_selected;
