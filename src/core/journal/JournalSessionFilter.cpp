@@ -290,6 +290,10 @@ JournalSessionFilter::narrowed(const KeptMatches& kept, QStringView longerQuery)
         if (QChar::isMark(next))
             return std::nullopt;
     }
+    // At most what was kept: room for it up front spares copying a large buffer as it grows.
+    found.m_sessions.reserve(kept.m_sessions.size());
+    found.m_ends.reserve(kept.m_ends.size());
+    found.m_texts.reserve(kept.m_texts.size());
     std::size_t begin = 0;
     for (std::size_t index = 0; index < kept.m_sessions.size(); ++index) {
         const std::u16string_view text(kept.m_texts.data() + begin, kept.m_ends[index] - begin);
