@@ -237,6 +237,76 @@ JournalSessionFilter::sessions(const std::vector<PracticeSessionPtr>& sessions, 
     return matches;
 }
 
+JournalSessionFilter::KeptMatches
+JournalSessionFilter::keptSessions(const std::vector<PracticeSessionPtr>& sessions,
+                                   QStringView query, const Calendar& calendar) {
+    Q_ASSERT(isLatestFirst(sessions));
+    KeptMatches kept;
+    kept.m_query = TextServices::trimmed(query);
+    kept.m_localeName = calendar.localeName();
+    if (kept.m_query.isEmpty()) {
+        kept.m_sessions = sessions;
+        return kept;
+    }
+    const CaseInsensitiveSearch search(kept.m_query, kept.m_localeName);
+    kept.m_foldedQuery = search.foldedQuery();
+    SearchDateTexts& dateTexts = dateTextsFor(calendar);
+    thread_local QString text;
+    thread_local std::u16string searchForm;
+    for (const PracticeSessionPtr& session : sessions) {
+        text.resize(0);
+        appendSearchableText(text, *session, dateTexts.textsOf(session->startedAt()));
+        search.writeSearchForm(text, searchForm);
+        if (!search.isFoundInSearchForm(searchForm))
+            continue;
+        kept.m_sessions.push_back(session);
+        kept.m_texts += searchForm;
+        kept.m_ends.push_back(kept.m_texts.size());
+    }
+    dateTexts.keepOnly(sessions);
+    return kept;
+}
+
+std::optional<JournalSessionFilter::KeptMatches>
+JournalSessionFilter::narrowed(const KeptMatches& kept, QStringView longerQuery) {
+    if (kept.m_query.isEmpty())
+        return std::nullopt;
+    KeptMatches found;
+    found.m_query = TextServices::trimmed(longerQuery);
+    found.m_localeName = kept.m_localeName;
+    const CaseInsensitiveSearch search(found.m_query, found.m_localeName);
+    found.m_foldedQuery = search.foldedQuery();
+    // Only a query that holds the kept one can find nothing but what the kept one found.
+    if (!found.m_foldedQuery.startsWith(kept.m_foldedQuery))
+        return std::nullopt;
+    // A combining mark typed next joins the kept query's last letter: texts where that letter
+    // carried a mark were not found by the kept query, yet the longer one may find them.
+    const qsizetype joint = kept.m_foldedQuery.size();
+    if (joint < found.m_foldedQuery.size()) {
+        char32_t next = found.m_foldedQuery.at(joint).unicode();
+        if (QChar::isHighSurrogate(next) && joint + 1 < found.m_foldedQuery.size())
+            next = QChar::surrogateToUcs4(found.m_foldedQuery.at(joint),
+                                          found.m_foldedQuery.at(joint + 1));
+        if (QChar::isMark(next))
+            return std::nullopt;
+    }
+    // At most what was kept: room for it up front spares copying a large buffer as it grows.
+    found.m_sessions.reserve(kept.m_sessions.size());
+    found.m_ends.reserve(kept.m_ends.size());
+    found.m_texts.reserve(kept.m_texts.size());
+    std::size_t begin = 0;
+    for (std::size_t index = 0; index < kept.m_sessions.size(); ++index) {
+        const std::u16string_view text(kept.m_texts.data() + begin, kept.m_ends[index] - begin);
+        begin = kept.m_ends[index];
+        if (!search.isFoundInSearchForm(text))
+            continue;
+        found.m_sessions.push_back(kept.m_sessions[index]);
+        found.m_texts += text;
+        found.m_ends.push_back(found.m_texts.size());
+    }
+    return found;
+}
+
 JournalSessionFilter::Preparation
 JournalSessionFilter::prepare(const std::vector<PracticeSessionPtr>& sessions,
                               const Calendar& calendar, std::size_t first, std::size_t count) {

@@ -8,6 +8,8 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace brevanta {
@@ -68,6 +70,37 @@ struct JournalSessionFilter {
     /// A result may refer to the given list, which must therefore outlive the call.
     static Matches sessions(std::vector<PracticeSessionPtr>&& sessions, QStringView query,
                             const Calendar& calendar, GivenOrder order = GivenOrder::any) = delete;
+
+    /// The matches of a search kept together with the texts they were found in, in the search's
+    /// own form, so that a longer query typed after it looks through those texts alone and reads
+    /// no record: at 100,000 sessions a keystroke that extends the query stays within a frame.
+    /// Valid as long as the sessions searched are unchanged; search afresh after any change.
+    class KeptMatches {
+    public:
+        const std::vector<PracticeSessionPtr>& list() const { return m_sessions; }
+        /// The trimmed query these are the matches of.
+        const QString& query() const { return m_query; }
+
+    private:
+        friend struct JournalSessionFilter;
+
+        QString m_query;
+        QString m_foldedQuery;
+        QString m_localeName;
+        std::vector<PracticeSessionPtr> m_sessions;
+        /// Every match's text one after the other; m_ends[i] is where the i-th one ends.
+        std::u16string m_texts;
+        std::vector<std::size_t> m_ends;
+    };
+
+    /// The sessions of a list newest first (as the store lists them) that a search text finds,
+    /// as sessions() finds them, with their texts kept.
+    static KeptMatches keptSessions(const std::vector<PracticeSessionPtr>& sessions,
+                                    QStringView query, const Calendar& calendar);
+    /// The matches among `kept` of `longerQuery`, a query that begins with kept's and reaches
+    /// past it; nothing when it does not (after trimming and case folding), and then the caller
+    /// searches afresh.
+    static std::optional<KeptMatches> narrowed(const KeptMatches& kept, QStringView longerQuery);
 
     /// A slice for prepare() that takes about a millisecond when every text is new.
     static constexpr std::size_t preparationSliceSize = 500;

@@ -214,12 +214,27 @@ bool CaseInsensitiveSearch::isFoundIn(QStringView text) const {
 
     thread_local std::u16string folded;
     searchFormInto(text, m_turkicCaseRules, folded);
-    const std::u16string_view haystack(folded);
+    return isFoundInSearchForm(folded);
+}
+
+void CaseInsensitiveSearch::writeSearchForm(QStringView text, std::u16string& out) const {
+    if (!m_turkicCaseRules && isAscii(text)) {
+        out.resize(std::size_t(text.size()));
+        for (qsizetype index = 0; index < text.size(); ++index)
+            out[std::size_t(index)] = asciiLower(text[index].unicode());
+        return;
+    }
+    searchFormInto(text, m_turkicCaseRules, out);
+}
+
+bool CaseInsensitiveSearch::isFoundInSearchForm(std::u16string_view searchForm) const {
+    if (m_foldedQuery.isEmpty())
+        return true;
     const std::u16string_view needle(reinterpret_cast<const char16_t*>(m_foldedQuery.utf16()),
                                      std::size_t(m_foldedQuery.size()));
-    for (std::size_t start = haystack.find(needle); start != std::u16string_view::npos;
-         start = haystack.find(needle, start + 1)) {
-        if (endsOnCharacterBoundary(haystack, start + needle.size()))
+    for (std::size_t start = searchForm.find(needle); start != std::u16string_view::npos;
+         start = searchForm.find(needle, start + 1)) {
+        if (endsOnCharacterBoundary(searchForm, start + needle.size()))
             return true;
     }
     return false;

@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <string>
+#include <string_view>
+
 namespace brevanta {
 
 /// Unicode text services the core shares: trimming, white-space splitting, locale-aware case
@@ -52,6 +55,15 @@ public:
     /// True when the query is empty; an empty query is found in every text.
     bool isEmpty() const { return m_foldedQuery.isEmpty(); }
     bool isFoundIn(QStringView text) const;
+
+    /// Writes `text` in the form this search compares: case folded under the locale's rules,
+    /// composed, no-break spaces made plain. For a caller that keeps texts to search them again
+    /// for longer queries (the journal search as the user types).
+    void writeSearchForm(QStringView text, std::u16string& out) const;
+    /// Whether the query occurs in a text already written by writeSearchForm().
+    bool isFoundInSearchForm(std::u16string_view searchForm) const;
+    /// The query itself in search form.
+    const QString& foldedQuery() const { return m_foldedQuery; }
 
 private:
     QString m_foldedQuery;

@@ -9,7 +9,11 @@
 namespace brevanta {
 
 QMessageBox* SaveErrorAlert::open(QWidget* parent, const QString& message) {
-    auto* alert = new QMessageBox(QMessageBox::Warning, QStringLiteral("Couldn’t Save Session"),
+    return open(parent, QStringLiteral("Couldn’t Save Session"), message);
+}
+
+QMessageBox* SaveErrorAlert::open(QWidget* parent, const QString& title, const QString& message) {
+    auto* alert = new QMessageBox(QMessageBox::Warning, title,
                                   message.isEmpty() ? QStringLiteral("Unknown error") : message,
                                   QMessageBox::NoButton, parent);
     alert->setObjectName(QLatin1StringView(objectName));

@@ -18,6 +18,9 @@ struct SaveErrorAlert {
 
     /// Opens the alert; an empty message reads "Unknown error".
     static QMessageBox* open(QWidget* parent, const QString& message);
+    /// The same alert under another title, for a failure that is not a form's save ("Couldn’t
+    /// Delete Session").
+    static QMessageBox* open(QWidget* parent, const QString& title, const QString& message);
 
     /// The sentence to show for a failure: a journal error's own description, else the text the
     /// exception carries.

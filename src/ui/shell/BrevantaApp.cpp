@@ -7,6 +7,7 @@
 #include "core/time/Calendar.h"
 #include "ui/design/BrevantaBrandMark.h"
 #include "ui/editing/PracticeSessionWorkspaceView.h"
+#include "ui/journal/SessionsView.h"
 #include "ui/practice/FinishPracticeSessionView.h"
 #include "ui/practice/PracticeView.h"
 #include "ui/shell/AppAppearance.h"
@@ -184,6 +185,14 @@ ScreenFactory BrevantaApp::screenFactory() {
         QObject::connect(workspace, &PracticeSessionWorkspaceView::saved, workspace,
                          actions.onSaved);
         return HostedScreen{workspace};
+    };
+    screens.journal = [this](const ScreenFactory::JournalActions& actions) {
+        auto* journal = new SessionsView(*m_store, Calendar::current(), m_clock,
+                                         PracticePreferences(*m_settings),
+                                         {.onLogPractice = actions.onLogPractice,
+                                          .onImportPractice = actions.onImportPractice,
+                                          .onEditSession = actions.onEditSession});
+        return HostedScreen{journal, journal->toolbarItems()};
     };
     screens.finishSheet = [this](QWidget* window) -> QDialog* {
         return new FinishPracticeSessionView(m_activeSessionController, *m_store, m_clock, window);

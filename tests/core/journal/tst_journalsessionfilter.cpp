@@ -366,6 +366,38 @@ private Q_SLOTS:
         const PracticeSessionPtr session = makeSession(start, entries);
         QCOMPARE(PracticePresentation::journalTitle(*session, Calendar(zone, locale)), expected);
     }
+
+    // Typing on: a query that extends the last one, looked for only in the texts the last one
+    // kept, finds exactly what a fresh search finds; a mark typed next joins the last letter, so
+    // it is searched afresh.
+    void narrowingFindsWhatAFreshSearchFinds_data() {
+        QTest::addColumn<QString>("shorter");
+        QTest::addColumn<QString>("longer");
+        QTest::addColumn<bool>("narrows");
+        QTest::newRow("a word typed on") << u"sc"_s << u"SCALES in"_s << true;
+        QTest::newRow("into a date") << u"mar"_s << u"mar 4"_s << true;
+        QTest::newRow("accented letter") << u"caf"_s << u"café"_s << true;
+        QTest::newRow("a combining mark next") << u"cafe"_s << u"cafe\u0301"_s << false;
+    }
+    void narrowingFindsWhatAFreshSearchFinds() {
+        QFETCH(QString, shorter);
+        QFETCH(QString, longer);
+        QFETCH(bool, narrows);
+        Journal journal;
+        std::vector<PracticeSessionPtr> newestFirst = journal.sessions;
+        std::stable_sort(newestFirst.begin(), newestFirst.end(), [](const auto& a, const auto& b) {
+            return a->startedAt() > b->startedAt();
+        });
+        const auto kept =
+            JournalSessionFilter::keptSessions(newestFirst, shorter, journal.calendar);
+        QCOMPARE(kept.list(),
+                 JournalSessionFilter::sessions(newestFirst, shorter, journal.calendar).list());
+        const auto narrowed = JournalSessionFilter::narrowed(kept, longer);
+        QCOMPARE(narrowed.has_value(), narrows);
+        if (narrowed)
+            QCOMPARE(narrowed->list(),
+                     JournalSessionFilter::sessions(newestFirst, longer, journal.calendar).list());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestJournalSessionFilter)
