@@ -452,7 +452,7 @@ void ContentView::showDetail() {
         m_workspaceScreen.toolbarItems->setVisible(m_workspaceScreen.toolbarItems ==
                                                    shown.toolbarItems);
     // Tab follows the window as it reads: sidebar, toolbar, the page, the transport bar.
-    FocusOrder::arrange(m_split);
+    FocusOrder::arrange(this);
     if (focusWasOnPage)
         keepFocusOffControls(shown.content);
 }
