@@ -2,11 +2,13 @@
 #include "ui/design/AppStyle.h"
 
 #include "ui/design/AppColors.h"
+#include "ui/design/AppIcons.h"
 
 #include <QCalendarWidget>
 #include <QPainter>
 #include <QStyleOptionSlider>
 #include <QTextCharFormat>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -123,6 +125,15 @@ void AppStyle::polish(QWidget* widget) {
         calendar->setHeaderTextFormat(header);
         calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         calendar->setGridVisible(false);
+        // The month arrows in the vocabulary's symbols, not the toolkit's green stock arrows.
+        const std::pair<const char*, QStringView> arrows[] = {
+            {"qt_calendar_prevmonth", u"chevron.left"},
+            {"qt_calendar_nextmonth", u"chevron.right"}};
+        for (const auto& [name, symbol] : arrows) {
+            if (auto* button = calendar->findChild<QToolButton*>(QLatin1StringView(name)))
+                button->setIcon(
+                    AppIcons::icon(symbol, AppColor::paletteRole(QPalette::HighlightedText)));
+        }
     }
 }
 
