@@ -3,6 +3,7 @@
 
 #include "ui/design/AppColors.h"
 #include "ui/design/AppIcons.h"
+#include "ui/design/AppKeyboard.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/ContinuousRoundedRect.h"
 #include "ui/design/SoftShadow.h"
@@ -71,9 +72,13 @@ AppButton::AppButton(const QString& text, const QString& symbolName, AppButtonRo
     : QPushButton(text, parent)
     , m_role(role)
     , m_symbolName(symbolName) {
+    AppKeyboard::install();
     setAttribute(Qt::WA_Hover);
     setFlat(true);
     setAutoDefault(false);
+    // Reached with Tab, never taken by a click: a click must not leave the button holding the
+    // next Space, which belongs to the window's pause command.
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_controlSize = role == AppButtonRole::compactIcon ? ControlSize::small : ControlSize::regular;
 
@@ -100,6 +105,11 @@ void AppButton::setRole(AppButtonRole role) {
 void AppButton::setSymbolName(const QString& symbolName) {
     m_symbolName = symbolName;
     updateGeometry();
+    update();
+}
+
+void AppButton::setDestructive(bool destructive) {
+    m_destructive = destructive;
     update();
 }
 
@@ -309,7 +319,7 @@ void AppButton::paintContent(QPainter& painter, const QRectF& shape, const Metri
     QColor symbolColor;
     if (const auto premium = PremiumButtonStyle::forRole(m_role)) {
         textColor = symbolColor = premium->foreground.resolve(this);
-    } else if (m_role == AppButtonRole::destructive) {
+    } else if (m_role == AppButtonRole::destructive || m_destructive) {
         textColor = symbolColor = AppColors::destructive().resolve(this);
     } else if (m_role == AppButtonRole::toolbar) {
         textColor = AppColors::primaryText().resolve(this);

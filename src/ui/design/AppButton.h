@@ -26,7 +26,8 @@ struct PremiumButtonStyle {
 };
 
 /// A push button drawn in one of the vocabulary's roles, with an optional symbol from the icon
-/// table before its title. Colours are resolved at paint time. Keyboard focus shows as a ring.
+/// table before its title. Colours are resolved at paint time. Keyboard focus shows as a ring;
+/// the button takes focus from Tab only, and answers Space and Return (see AppKeyboard).
 class AppButton : public QPushButton {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppButton)
@@ -46,6 +47,11 @@ public:
 
     AppButtonRole role() const { return m_role; }
     void setRole(AppButtonRole role);
+
+    /// A borderless button whose action cannot be undone, such as Discard, keeps its look but
+    /// writes its title and symbol in the destructive colour.
+    bool isDestructive() const { return m_destructive || m_role == AppButtonRole::destructive; }
+    void setDestructive(bool destructive);
 
     QString symbolName() const { return m_symbolName; }
     void setSymbolName(const QString& symbolName);
@@ -89,6 +95,7 @@ private:
     QString m_symbolName;
     ControlSize m_controlSize = ControlSize::regular;
     bool m_iconOnly = false;
+    bool m_destructive = false;
     QVariantAnimation m_pressAnimation;
     qreal m_pressProgress = 0.0;
     bool m_pressTarget = false;

@@ -41,6 +41,7 @@ constexpr std::array symbolTable{
     SymbolGlyph{u"square.and.arrow.down", 0xe171},          // save_alt
     SymbolGlyph{u"ellipsis.circle", 0xe5d3},                // more_horiz
     SymbolGlyph{u"chevron.left", 0xe5cb},                   // chevron_left
+    SymbolGlyph{u"chevron.right", 0xe5cc},                  // chevron_right
     SymbolGlyph{u"chevron.up", 0xe5ce},                     // expand_less
     SymbolGlyph{u"chevron.down", 0xe5cf},                   // expand_more
     SymbolGlyph{u"house", 0xe88a},                          // home

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/AppTitledHeader.h"
 
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
 
@@ -21,6 +22,7 @@ AppTitledHeader::AppTitledHeader(const QString& title, const QString& subtitle, 
     , m_title(new AppLabel(title, look.titleFont, AppColors::primaryText()))
     , m_subtitle(new AppLabel(subtitle, look.subtitleFont, AppColors::secondaryText()))
     , m_actions(new QHBoxLayout) {
+    AppAccessibility::exposeAsHeading(m_title);
     m_subtitle->setWordWrap(true);
     m_subtitle->setVisible(!subtitle.isEmpty());
 

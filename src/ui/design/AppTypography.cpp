@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QScreen>
 
 #include <cmath>
 
@@ -11,9 +12,19 @@ namespace brevanta {
 
 namespace {
 
+/// The size of `font` in logical pixels, whichever unit it was given in.
+qreal logicalPixels(const QFont& font) {
+    if (font.pixelSize() > 0)
+        return font.pixelSize();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return font.pointSizeF() * dpi / 72.0;
+}
+
 /// The default font scaled by `numerator`/13, in the unit the default was given in, so a size
-/// set in points stays in points and one set in pixels stays in pixels.
-QFont scaledDefault(int numerator) {
+/// set in points stays in points and one set in pixels stays in pixels; never below `floor`
+/// logical pixels.
+QFont scaledDefault(int numerator, int floor = 0) {
     QFont font = QGuiApplication::font();
     constexpr qreal bodyUnits = 13.0;
     if (font.pixelSize() > 0) {
@@ -21,6 +32,8 @@ QFont scaledDefault(int numerator) {
     } else {
         font.setPointSizeF(font.pointSizeF() * numerator / bodyUnits);
     }
+    if (logicalPixels(font) < floor)
+        font.setPixelSize(floor);
     return font;
 }
 
@@ -93,11 +106,11 @@ QFont AppTypography::headlineStyle() {
 }
 
 QFont AppTypography::subheadlineStyle() {
-    return scaledDefault(11);
+    return scaledDefault(11, subheadlineFloor);
 }
 
 QFont AppTypography::captionStyle() {
-    return scaledDefault(10);
+    return scaledDefault(10, captionFloor);
 }
 
 QFont AppTypography::title2Style() {

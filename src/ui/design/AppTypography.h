@@ -9,6 +9,12 @@ namespace brevanta {
 /// title 2, title) scale from the application's default font, so a user's font-size setting is
 /// honoured; the editorial and screen titles are fixed sizes in logical pixels of a 72-dpi grid.
 struct AppTypography {
+    /// The smallest styles stay legible from a music stand: however small the desktop's default
+    /// font, a caption is at least 11 and a subheadline at least 12 logical pixels. Above these
+    /// floors every style keeps its proportion to body.
+    static constexpr int captionFloor = 11;
+    static constexpr int subheadlineFloor = 12;
+
     // Fixed sizes.
     static QFont editorialHero();  ///< 56, bold
     static QFont editorialTitle(); ///< 38, bold
@@ -28,8 +34,8 @@ struct AppTypography {
     // The text styles themselves, for the few places that name one directly.
     static QFont bodyStyle();        ///< the default font's size
     static QFont headlineStyle();    ///< body, semibold
-    static QFont subheadlineStyle(); ///< 11/13 of body
-    static QFont captionStyle();     ///< 10/13 of body
+    static QFont subheadlineStyle(); ///< 11/13 of body, at least subheadlineFloor
+    static QFont captionStyle();     ///< 10/13 of body, at least captionFloor
     static QFont title2Style();      ///< 17/13 of body
     static QFont titleStyle();       ///< 22/13 of body
 

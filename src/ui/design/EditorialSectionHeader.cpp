@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/EditorialSectionHeader.h"
 
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
@@ -14,6 +15,7 @@ EditorialSectionHeader::EditorialSectionHeader(const QString& title, const QStri
                                                const AppColor& color, QWidget* parent)
     : QWidget(parent)
     , m_title(new AppLabel(title, AppTypography::editorialSection(), color)) {
+    AppAccessibility::exposeAsHeading(m_title);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/editing/AdaptiveArrangement.h"
 
+#include "ui/editing/FocusOrder.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QTimer>
@@ -188,6 +190,9 @@ void AdaptiveArrangement::adopt(QWidget* variant) {
     QPointer<QWidget> focused = QApplication::focusWidget();
     const bool focusInside = focused && isAncestorOf(focused);
     static_cast<Arrangement*>(variant)->populate();
+    // Moving a widget also puts it last in the window's Tab order; chain the window again in
+    // reading order, which is now this arrangement's.
+    FocusOrder::arrange(window());
     if (focusInside) {
         QTimer::singleShot(0, focused, [focused] {
             if (focused && focused->isVisible())

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/editing/CapsuleChip.h"
 
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppIcons.h"
+#include "ui/design/AppKeyboard.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/ContinuousRoundedRect.h"
 
@@ -40,10 +42,13 @@ CapsuleChip::CapsuleChip(const QString& text, const QString& symbolName, const A
     , m_symbolName(symbolName)
     , m_color(color)
     , m_look(look) {
+    // Before anything announces the chip: it is one choice of several, not a check box.
+    AppAccessibility::exposeAsChoice(this);
+    AppKeyboard::install();
     setText(text);
     setAccessibleName(text);
     setCheckable(true);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);

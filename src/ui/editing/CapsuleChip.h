@@ -34,8 +34,9 @@ struct FinishCategoryButtonStyle {
 };
 
 /// A small capsule button with a caption label and an optional symbol, drawn chosen or not in
-/// a colour of the vocabulary. It is checkable for assistive technology, but a click never
-/// changes the choice by itself: the owner decides what is chosen and calls setChecked().
+/// a colour of the vocabulary. Assistive technology reads it as a radio button, and its press and
+/// toggle actions click it; a click never changes the choice by itself: the owner decides what
+/// is chosen and calls setChecked().
 class CapsuleChip : public QAbstractButton {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CapsuleChip)

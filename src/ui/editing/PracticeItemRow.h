@@ -28,9 +28,12 @@ public:
         QString rowObjectName;
         QString titlePlaceholder;
         QString titleObjectName;
-        /// The remove button's label, which is also what assistive technology reads out.
+        /// The remove button's label; assistive technology hears it with the row's title.
         QString removeLabel;
         QString removeObjectName;
+        /// What assistive technology calls the title field, and a row without a title yet.
+        QString titleAccessibleName;
+        QString untitledRowName;
     };
 
     QLineEdit* titleField() const { return m_title; }
@@ -39,6 +42,9 @@ public:
 
     /// Shows `category` as the chosen group, or none as chosen.
     void setCategory(std::optional<PracticeCategory> category);
+    /// How assistive technology names this row in the names of its repeated controls: its
+    /// title, or the untitled name while it has none.
+    QString accessibleRowName() const;
 
 Q_SIGNALS:
     void titleEdited(const QUuid& id, const QString& title);
@@ -54,9 +60,14 @@ protected:
     CapsuleChip* chipFor(PracticeCategory category) const { return m_picker->chip(category); }
     /// The row's column, for the parts a form adds below the minutes.
     QVBoxLayout* column() const { return m_column; }
+    /// Names the row's repeated controls after the row; a form that adds its own calls this
+    /// base and names them too.
+    virtual void refreshAccessibleNames();
 
 private:
     QUuid m_id;
+    Texts m_texts;
+    QString m_minutesAccessibleName;
     QVBoxLayout* m_column = nullptr;
     QLineEdit* m_title = nullptr;
     AppButton* m_remove = nullptr;

@@ -3,6 +3,7 @@
 
 #include "core/editing/PracticeSessionDraftSaver.h"
 #include "core/time/PracticeDurationFormatter.h"
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
@@ -121,6 +122,7 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
 
     layout->addWidget(eyebrowLabel(m_mode.eyebrow(), readableAccent()));
     auto* title = new AppLabel(m_mode.title(), AppTypography::editorialTitle());
+    AppAccessibility::exposeAsHeading(title);
     title->setWordWrap(true);
     layout->addWidget(title);
 
@@ -170,6 +172,7 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
     m_customMinutes = new CapsuleLineEdit(QStringLiteral("Minutes"), customMinutesWidth);
     m_customMinutes->setObjectName(QStringLiteral("custom-duration"));
     m_customMinutes->setAccessibleName(QStringLiteral("Custom duration in minutes"));
+    m_customMinutes->setAccessibleDescription(m_customMinutes->placeholderText());
     m_customMinutes->setText(m_draft.duration.minutesText());
     connect(m_customMinutes, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_draft.duration.setMinutesText(text);
@@ -197,8 +200,10 @@ QWidget* PracticeSessionWorkspaceView::buildContent() {
 
     auto* heading = new QVBoxLayout;
     heading->setSpacing(4);
-    heading->addWidget(
-        new AppLabel(QStringLiteral("What did you practise?"), AppTypography::editorialSection()));
+    auto* headingTitle =
+        new AppLabel(QStringLiteral("What did you practise?"), AppTypography::editorialSection());
+    AppAccessibility::exposeAsHeading(headingTitle);
+    heading->addWidget(headingTitle);
     auto* hint = new AppLabel(
         QStringLiteral("Start with one thought. Add another only when it helps tell the story."),
         AppTypography::secondaryBody(), AppColors::secondaryText());

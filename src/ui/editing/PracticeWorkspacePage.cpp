@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ui/editing/PracticeWorkspacePage.h"
 
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
+#include "ui/design/AppSheet.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/EditorialRule.h"
 #include "ui/editing/PracticeFields.h"
@@ -58,6 +60,8 @@ PracticeWorkspacePage::PracticeWorkspacePage(QWidget* header, QWidget* content, 
     QWidget* scrolled = centred(column, columnWidth, QMargins(padding, padding, padding, padding));
     scrolled->setAutoFillBackground(false);
     m_scroll->setWidget(scrolled);
+    // Tab and new rows can reach below the fixed action bar; what takes focus comes into view.
+    AppSheet::followFocus(m_scroll, padding);
     layout->addWidget(m_scroll, 1);
 
     layout->addWidget(new EditorialRule);
@@ -67,7 +71,7 @@ PracticeWorkspacePage::PracticeWorkspacePage(QWidget* header, QWidget* content, 
 }
 
 void PracticeWorkspacePage::ensureVisible(QWidget* widget) {
-    m_scroll->ensureWidgetVisible(widget, 0, padding);
+    AppSheet::reveal(m_scroll, widget, padding);
 }
 
 void PracticeWorkspacePage::paintEvent(QPaintEvent*) {
@@ -81,11 +85,13 @@ PracticeWorkspaceNotes::PracticeWorkspaceNotes(const QString& title, QWidget* pa
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
     m_title = new AppLabel(title, AppTypography::editorialSection());
+    AppAccessibility::exposeAsHeading(m_title);
     layout->addWidget(m_title);
     m_field = new GrowingTextEdit(QStringLiteral("Anything worth remembering?"),
                                   AppTypography::editorialBody(), 3, 10, 5);
     m_field->setObjectName(QStringLiteral("practice-notes"));
     m_field->setAccessibleName(title);
+    m_title->setBuddy(m_field);
     layout->addWidget(m_field);
     connect(m_field, &QTextEdit::textChanged, this, [this] {
         if (!m_settingNotes)

@@ -25,7 +25,8 @@ public:
                           QWidget* parent = nullptr);
 
     QScrollArea* scrollArea() const { return m_scroll; }
-    /// Scrolls the column so that `widget` inside it is in view.
+    /// Scrolls the column so that `widget` inside it is in view above the action bar, also once
+    /// a widget just added has been laid out. Whatever takes focus is brought into view alike.
     void ensureVisible(QWidget* widget);
 
 protected:

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/editing/RowTransition.h"
 
+#include <QGraphicsEffect>
 #include <QGraphicsOpacityEffect>
+#include <QPainter>
 #include <QPointer>
 #include <QVariantAnimation>
 #include <QWidget>
@@ -10,58 +12,81 @@ namespace brevanta {
 
 namespace {
 
-int naturalHeight(const QWidget* row) {
-    if (row->hasHeightForWidth() && row->width() > 0)
-        return row->heightForWidth(row->width());
-    return row->sizeHint().height();
-}
+/// Draws an arriving row faded and shifted up towards the top edge of its place, by what is
+/// left of the transition. Only the drawing moves: the row stands at its place from the start,
+/// so it takes clicks and focus at once.
+class ArrivalEffect final : public QGraphicsEffect {
+public:
+    using QGraphicsEffect::QGraphicsEffect;
 
-void play(QWidget* row, int milliseconds, bool arriving) {
-    auto* effect = new QGraphicsOpacityEffect(row);
-    effect->setOpacity(arriving ? 0.0 : 1.0);
-    row->setGraphicsEffect(effect);
-    // An arriving row may not be laid out yet, so its height is asked again at every step.
-    const int leavingHeight = row->height();
-    row->setMaximumHeight(arriving ? 0 : leavingHeight);
+    void setProgress(qreal progress) {
+        m_progress = progress;
+        update();
+    }
 
+protected:
+    void draw(QPainter* painter) override {
+        QPoint offset;
+        const QPixmap picture = sourcePixmap(Qt::LogicalCoordinates, &offset);
+        painter->save();
+        painter->setOpacity(painter->opacity() * m_progress);
+        painter->translate(0, -(1.0 - m_progress) * boundingRect().height());
+        painter->drawPixmap(offset, picture);
+        painter->restore();
+    }
+
+private:
+    qreal m_progress = 0.0;
+};
+
+QVariantAnimation* animate(QWidget* row, int milliseconds, qreal from, qreal to) {
     auto* animation = new QVariantAnimation(row);
     animation->setDuration(milliseconds);
     animation->setEasingCurve(QEasingCurve::InOutQuad);
-    animation->setStartValue(arriving ? 0.0 : 1.0);
-    animation->setEndValue(arriving ? 1.0 : 0.0);
-    QPointer<QWidget> guarded(row);
-    QObject::connect(animation, &QVariantAnimation::valueChanged, row,
-                     [guarded, effect, arriving, leavingHeight](const QVariant& value) {
-                         if (!guarded)
-                             return;
-                         const qreal progress = value.toReal();
-                         effect->setOpacity(progress);
-                         const int height = arriving ? naturalHeight(guarded) : leavingHeight;
-                         guarded->setMaximumHeight(int(height * progress));
-                     });
-    QObject::connect(animation, &QVariantAnimation::finished, row, [guarded, arriving] {
-        if (!guarded)
-            return;
-        if (arriving) {
-            guarded->setMaximumHeight(QWIDGETSIZE_MAX);
-            guarded->setGraphicsEffect(nullptr);
-        } else {
-            guarded->deleteLater();
-        }
-    });
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
+    animation->setStartValue(from);
+    animation->setEndValue(to);
+    return animation;
 }
 
 } // namespace
 
 void RowTransition::enter(QWidget* row, int milliseconds) {
-    play(row, milliseconds, true);
+    auto* effect = new ArrivalEffect(row);
+    row->setGraphicsEffect(effect);
+    QVariantAnimation* animation = animate(row, milliseconds, 0.0, 1.0);
+    QObject::connect(animation, &QVariantAnimation::valueChanged, effect,
+                     [effect](const QVariant& value) { effect->setProgress(value.toReal()); });
+    QPointer<QWidget> guarded(row);
+    QObject::connect(animation, &QVariantAnimation::finished, row, [guarded] {
+        if (guarded)
+            guarded->setGraphicsEffect(nullptr);
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 void RowTransition::leave(QWidget* row, int milliseconds) {
     row->setObjectName(QString());
     row->setEnabled(false);
-    play(row, milliseconds, false);
+    auto* effect = new QGraphicsOpacityEffect(row);
+    row->setGraphicsEffect(effect);
+    // The row closes towards the top edge of its place while it fades, so the rows below
+    // move up smoothly.
+    const int height = row->height();
+    row->setMaximumHeight(height);
+    QVariantAnimation* animation = animate(row, milliseconds, 1.0, 0.0);
+    QPointer<QWidget> guarded(row);
+    QObject::connect(animation, &QVariantAnimation::valueChanged, row,
+                     [guarded, effect, height](const QVariant& value) {
+                         if (!guarded)
+                             return;
+                         effect->setOpacity(value.toReal());
+                         guarded->setMaximumHeight(int(height * value.toReal()));
+                     });
+    QObject::connect(animation, &QVariantAnimation::finished, row, [guarded] {
+        if (guarded)
+            guarded->deleteLater();
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
 } // namespace brevanta

@@ -2,9 +2,10 @@
 #include "ui/editing/SaveErrorAlert.h"
 
 #include "core/model/BrevantaError.h"
+#include "ui/design/AppAlert.h"
+#include "ui/design/AppButton.h"
 
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace brevanta {
 
@@ -13,15 +14,13 @@ QMessageBox* SaveErrorAlert::open(QWidget* parent, const QString& message) {
 }
 
 QMessageBox* SaveErrorAlert::open(QWidget* parent, const QString& title, const QString& message) {
-    auto* alert = new QMessageBox(QMessageBox::Warning, title,
-                                  message.isEmpty() ? QStringLiteral("Unknown error") : message,
-                                  QMessageBox::NoButton, parent);
+    QMessageBox* alert = AppAlert::make(
+        parent, title, message.isEmpty() ? QStringLiteral("Unknown error") : message);
     alert->setObjectName(QLatin1StringView(objectName));
-    QPushButton* ok = alert->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    AppButton* ok = AppAlert::addButton(alert, QStringLiteral("OK"), AppButtonRole::primary,
+                                        QMessageBox::AcceptRole);
     alert->setDefaultButton(ok);
     alert->setEscapeButton(ok);
-    alert->setWindowModality(Qt::WindowModal);
-    alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->open();
     return alert;
 }

@@ -10,9 +10,10 @@ class QWidget;
 
 namespace brevanta {
 
-/// The alert a practice form shows when a save fails: "Couldn’t Save Session", the failure's
-/// description and one "OK" button that dismisses it. Window-modal over `parent`, non-blocking,
-/// deleted once dismissed. Tests find it as the child named "save-error-alert".
+/// The alert a practice form shows when a save fails: "Couldn’t Save Session" inside the box, the
+/// failure's description beneath, and one "OK" button that dismisses it (an AppAlert). Window-modal
+/// over `parent`, non-blocking, deleted once dismissed. Tests find it as the child named
+/// "save-error-alert".
 struct SaveErrorAlert {
     static constexpr auto objectName = "save-error-alert";
 

@@ -24,6 +24,9 @@ public:
 Q_SIGNALS:
     void noteEdited(const QUuid& id, const QString& note);
 
+protected:
+    void refreshAccessibleNames() override;
+
 private:
     QLineEdit* m_note = nullptr;
 };

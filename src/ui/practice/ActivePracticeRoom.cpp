@@ -5,6 +5,7 @@
 #include "core/time/DateFormatting.h"
 #include "core/time/PracticeDurationFormatter.h"
 #include "core/time/TextServices.h"
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
@@ -22,6 +23,7 @@
 #include <QBoxLayout>
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QShowEvent>
 
 #include <algorithm>
 
@@ -71,8 +73,9 @@ ActivePracticeRoom::ActivePracticeRoom(ActivePracticeSessionController& controll
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(
-        new PracticeWorkspacePage(buildHeader(session), buildContent(), m_notes, buildActions()));
+    m_page =
+        new PracticeWorkspacePage(buildHeader(session), buildContent(), m_notes, buildActions());
+    layout->addWidget(m_page);
 
     m_ticker.setInterval(clockIntervalMilliseconds);
     connect(&m_ticker, &QTimer::timeout, this, &ActivePracticeRoom::refreshClock);
@@ -116,13 +119,17 @@ QWidget* ActivePracticeRoom::buildContent() {
     auto* composerLayout = new QVBoxLayout(composer);
     composerLayout->setContentsMargins(0, 0, 0, 0);
     composerLayout->setSpacing(12);
-    composerLayout->addWidget(new AppLabel(QStringLiteral("What are you working on?"),
-                                           AppTypography::editorialSection()));
+    auto* heading =
+        new AppLabel(QStringLiteral("What are you working on?"), AppTypography::editorialSection());
+    AppAccessibility::exposeAsHeading(heading);
+    composerLayout->addWidget(heading);
 
     m_thoughtField = new QLineEdit;
     m_thoughtField->setObjectName(QStringLiteral("thought-field"));
     m_thoughtField->setPlaceholderText(QStringLiteral("A melody, idea, or moment…"));
     m_thoughtField->setAccessibleName(QStringLiteral("What are you working on?"));
+    m_thoughtField->setAccessibleDescription(m_thoughtField->placeholderText());
+    heading->setBuddy(m_thoughtField);
     m_thoughtField->setFont(AppTypography::editorialBody());
     EditorialInput::apply(m_thoughtField);
     m_addThought = new AppButton(QStringLiteral("Add Thought"), QStringLiteral("plus"),
@@ -167,6 +174,7 @@ QWidget* ActivePracticeRoom::buildActions() {
     m_discard =
         new AppButton(QStringLiteral("Discard"), QStringLiteral("trash"), AppButtonRole::toolbar);
     m_discard->setObjectName(QStringLiteral("discard-practice"));
+    m_discard->setDestructive(true);
     connect(m_discard, &QAbstractButton::clicked, this, &ActivePracticeRoom::discardRequested);
 
     m_finish = new AppButton(QStringLiteral("Finish Practice"), QStringLiteral("checkmark"),
@@ -211,7 +219,8 @@ QWidget* ActivePracticeRoom::makeThoughtRow(const ActiveThoughtDraft& thought) {
                                  AppButtonRole::compactIcon);
     remove->setObjectName(QStringLiteral("remove-thought"));
     remove->setIconOnly(true);
-    remove->setAccessibleName(QStringLiteral("Remove Thought"));
+    remove->setAccessibleName(
+        AppAccessibility::rowScopedName(QStringLiteral("Remove Thought"), thought.text));
     const QUuid id = thought.id;
     connect(remove, &QAbstractButton::clicked, this, [this, id] { removeThought(id); });
     layout->addWidget(remove, 0, Qt::AlignTop);
@@ -236,6 +245,7 @@ void ActivePracticeRoom::appendRow(const ActiveThoughtDraft& thought, bool anima
     if (animated) {
         RowTransition::enter(row, thoughtAnimationMilliseconds);
         FocusOrder::arrange(this);
+        m_page->ensureVisible(row);
     }
 }
 
@@ -277,6 +287,9 @@ void ActivePracticeRoom::setThoughts(std::vector<ActiveThoughtDraft> thoughts) {
                    text->text() != kept->text) {
             text->setText(kept->text);
             row->setAccessibleName(kept->text);
+            row->findChild<AppButton*>(QStringLiteral("remove-thought"))
+                ->setAccessibleName(
+                    AppAccessibility::rowScopedName(QStringLiteral("Remove Thought"), kept->text));
         }
     }
     // Thoughts only ever join at the end, so new rows are appended in order.
@@ -365,6 +378,10 @@ void ActivePracticeRoom::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refreshClock();
     m_ticker.start();
+    // Whoever comes to the room comes to jot thoughts: typing goes straight into the field. A
+    // window coming back from being minimised is no new visit.
+    if (!event->spontaneous())
+        m_thoughtField->setFocus(Qt::OtherFocusReason);
 }
 
 void ActivePracticeRoom::hideEvent(QHideEvent* event) {

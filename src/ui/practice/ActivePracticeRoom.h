@@ -21,6 +21,7 @@ class AppButton;
 class AppLabel;
 class FirstFitContainer;
 class PracticeWorkspaceNotes;
+class PracticeWorkspacePage;
 
 /// The room of a running practice session: the large clock, the composer for thoughts, the list
 /// of thoughts, the session's notes and the Pause/Resume, Discard and Finish controls.
@@ -92,6 +93,7 @@ private:
     bool m_syncing = false;
     QTimer m_ticker;
 
+    PracticeWorkspacePage* m_page = nullptr;
     QWidget* m_header = nullptr;
     AppLabel* m_eyebrow = nullptr;
     FirstFitContainer* m_clockFit = nullptr;

@@ -5,9 +5,11 @@
 #include "core/practice/ActivePracticeSessionController.h"
 #include "core/store/JournalStore.h"
 #include "core/time/PracticeDurationFormatter.h"
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
+#include "ui/design/AppSheet.h"
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/EditorialRule.h"
@@ -67,6 +69,7 @@ QWidget* scrollingFace(QWidget* column, int width) {
     row->addWidget(column, 1, Qt::AlignTop);
     row->addStretch(0);
     scroll->setWidget(page);
+    AppSheet::followFocus(scroll, padding);
     return scroll;
 }
 
@@ -143,6 +146,7 @@ QWidget* FinishPracticeSessionView::buildReviewFace() {
     headerLayout->addWidget(eyebrowLabel(QStringLiteral("FINISH PRACTICE"), 1.4));
     auto* headline =
         new AppLabel(QStringLiteral("What mattered today?"), AppTypography::editorialTitle());
+    AppAccessibility::exposeAsHeading(headline);
     headline->setWordWrap(true);
     headerLayout->addWidget(headline);
     m_elapsed = new AppLabel(
@@ -172,12 +176,15 @@ QWidget* FinishPracticeSessionView::buildReviewFace() {
 
     auto* notes = new QWidget;
     QVBoxLayout* notesLayout = columnLayout(notes, 12);
-    notesLayout->addWidget(
-        new AppLabel(QStringLiteral("Today’s Notes"), AppTypography::editorialSection()));
+    auto* notesHeading =
+        new AppLabel(QStringLiteral("Today’s Notes"), AppTypography::editorialSection());
+    AppAccessibility::exposeAsHeading(notesHeading);
+    notesLayout->addWidget(notesHeading);
     m_notes = new GrowingTextEdit(QStringLiteral("Anything worth remembering?"),
                                   AppTypography::editorialBody(), 3, 8, 4);
     m_notes->setObjectName(QStringLiteral("finish-notes"));
     m_notes->setAccessibleName(QStringLiteral("Today’s Notes"));
+    notesHeading->setBuddy(m_notes);
     if (const auto& session = m_controller.activeSession())
         m_notes->setText(session->notes);
     connect(m_notes, &QTextEdit::textChanged, this, &FinishPracticeSessionView::refresh);
@@ -250,8 +257,10 @@ QWidget* FinishPracticeSessionView::buildConfirmationFace(const PracticeSession&
     if (session.notes()) {
         auto* notes = new QWidget;
         QVBoxLayout* notesLayout = columnLayout(notes, 10);
-        notesLayout->addWidget(
-            new AppLabel(QStringLiteral("Personal Notes"), AppTypography::editorialSection()));
+        auto* notesHeading =
+            new AppLabel(QStringLiteral("Personal Notes"), AppTypography::editorialSection());
+        AppAccessibility::exposeAsHeading(notesHeading);
+        notesLayout->addWidget(notesHeading);
         AppLabel* text = notesParagraph(*session.notes(), 6);
         text->setObjectName(QStringLiteral("confirmation-notes"));
         notesLayout->addWidget(text);
@@ -352,6 +361,7 @@ void FinishPracticeSessionView::addThought() {
     FocusOrder::arrange(m_review);
     RowTransition::enter(row, rowAnimationMilliseconds);
     row->titleField()->setFocus(Qt::OtherFocusReason);
+    AppSheet::reveal(static_cast<QScrollArea*>(m_review), row, padding);
     refresh();
 }
 

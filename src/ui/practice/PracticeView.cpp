@@ -2,6 +2,7 @@
 #include "ui/practice/PracticeView.h"
 
 #include "core/practice/ActivePracticeSessionController.h"
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
@@ -55,6 +56,7 @@ QWidget* PracticeView::buildIdleFace() {
     column->addWidget(symbol, 0, Qt::AlignHCenter);
     auto* title =
         new AppLabel(QStringLiteral("Ready to practise?"), AppTypography::editorialTitle());
+    AppAccessibility::exposeAsHeading(title);
     title->setAlignment(Qt::AlignHCenter);
     title->setWordWrap(true);
     column->addWidget(title);
@@ -80,6 +82,11 @@ void PracticeView::followController() {
     if (session && m_room && m_room->sessionId() == session->id)
         return;
     if (m_room) {
+        // The view holds the focus of a room that goes, so it never falls onto a button, where
+        // the next Space would press it instead of reaching the window's command. Its policy
+        // stays NoFocus: no Tab stop, and clicks on its buttons leave the focus alone.
+        if (m_room->isAncestorOf(window()->focusWidget()))
+            setFocus(Qt::OtherFocusReason);
         m_faces->removeWidget(m_room);
         m_room->deleteLater();
         m_room = nullptr;

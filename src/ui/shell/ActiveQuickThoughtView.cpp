@@ -2,6 +2,7 @@
 #include "ui/shell/ActiveQuickThoughtView.h"
 
 #include "core/time/TextServices.h"
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
@@ -28,10 +29,13 @@ ActiveQuickThoughtView::ActiveQuickThoughtView(SaveAction onSave, QWidget* paren
     auto* line = new AppLabel(QStringLiteral("Capture it now. Give it a place when you finish."),
                               AppTypography::secondaryBody(), AppColors::secondaryText());
     line->setWordWrap(true);
+    AppAccessibility::exposeAsHeading(title);
 
     m_field = new QLineEdit;
     m_field->setObjectName(QStringLiteral("active-quick-thought-field"));
     m_field->setPlaceholderText(QStringLiteral("What are you working on?"));
+    m_field->setAccessibleName(QStringLiteral("Thought"));
+    m_field->setAccessibleDescription(m_field->placeholderText());
     m_field->setFont(AppTypography::body());
     EditorialInput::apply(m_field);
 

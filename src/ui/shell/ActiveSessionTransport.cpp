@@ -40,7 +40,7 @@ TransportOpenButton::TransportOpenButton(bool symbolOnly, QWidget* parent)
     : QAbstractButton(parent)
     , m_symbolOnly(symbolOnly) {
     setAttribute(Qt::WA_Hover);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
     setAccessibleName(QStringLiteral("Open active practice"));
     setToolTip(QStringLiteral("Open active practice"));
     setSizePolicy(symbolOnly ? QSizePolicy::Fixed : QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -251,8 +251,11 @@ void ActiveSessionTransport::redrawClock() {
     const double seconds = session ? session->elapsedDuration(m_clock.now()) : 0.0;
     const QString text = PracticeDurationFormatter::timer(seconds);
     for (Controls* controls : {&m_wide, &m_compact}) {
-        if (controls->elapsed->text() != text)
+        if (controls->elapsed->text() != text) {
             controls->elapsed->setText(text);
+            // The name says what the figure is; the value is read as its description.
+            controls->elapsed->setAccessibleDescription(text);
+        }
     }
 }
 

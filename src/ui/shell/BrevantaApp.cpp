@@ -5,6 +5,8 @@
 #include "core/model/BrevantaError.h"
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
+#include "ui/design/AppKeyboard.h"
+#include "ui/design/AppStyle.h"
 #include "ui/design/BrevantaBrandMark.h"
 #include "ui/editing/PracticeSessionWorkspaceView.h"
 #include "ui/journal/SessionsView.h"
@@ -80,6 +82,10 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     , m_appearance(new AppAppearance(*m_settings, environment.platformPalette, this))
     , m_commands(new BrevantaCommands(this))
     , m_searchWarmUp(new JournalSearchWarmUp(*m_store, &Calendar::current, this)) {
+    // The style first: installing a style resets the palette the appearance then installs.
+    if (!qobject_cast<AppStyle*>(QApplication::style()))
+        QApplication::setStyle(new AppStyle);
+    AppKeyboard::install();
     m_appearance->apply();
     QApplication::setWindowIcon(applicationIcon());
     connect(m_commands, &BrevantaCommands::settingsRequested, this, [this] { showSettings(); });

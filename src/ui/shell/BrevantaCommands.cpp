@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/shell/BrevantaCommands.h"
 
+#include "ui/design/AppKeyboard.h"
 #include "ui/shell/PracticeCommandPublication.h"
 
 #include <QAction>
@@ -25,6 +26,8 @@ QKeySequence preferencesShortcut() {
 
 BrevantaCommands::BrevantaCommands(QObject* parent)
     : QObject(parent) {
+    // Space stays with a focused control that uses it; elsewhere it pauses and resumes.
+    AppKeyboard::install();
     m_start = makeAction(QStringLiteral("Start Practice"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
                          &PracticeCommandValues::startPracticeAction);
     m_log =

@@ -20,7 +20,8 @@ class PracticeCommandPublication;
 /// The practice commands of the menu bar and their shortcuts. The menu knows no window: it reads
 /// the commands the main window in front publishes, and when no main window is in front every
 /// item is disabled. Space pauses and resumes, unless a practice text input has the focus;
-/// text fields keep their spaces either way.
+/// text fields keep their spaces either way, and a focused button, chip or list takes Space for
+/// itself (AppKeyboard).
 ///
 /// The actions are shared: every main window shows them in its own menu bar (on macOS the
 /// menu bar of the window in front is the application's).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/shell/BrevantaSettingsView.h"
 
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
@@ -31,11 +32,12 @@ class PickerSegment final : public QAbstractButton {
 public:
     explicit PickerSegment(const QString& title, QWidget* parent = nullptr)
         : QAbstractButton(parent) {
+        AppAccessibility::exposeAsChoice(this);
         setText(title);
         setAccessibleName(title);
         setCheckable(true);
         setAttribute(Qt::WA_Hover);
-        setFocusPolicy(Qt::StrongFocus);
+        setFocusPolicy(Qt::TabFocus);
     }
 
     QSize sizeHint() const override {
@@ -84,8 +86,11 @@ protected:
 };
 
 AppLabel* sectionHeader(const QString& title) {
-    return new AppLabel(title, AppTypography::withWeight(AppTypography::caption(), QFont::DemiBold),
-                        AppColors::secondaryText());
+    auto* header =
+        new AppLabel(title, AppTypography::withWeight(AppTypography::caption(), QFont::DemiBold),
+                     AppColors::secondaryText());
+    AppAccessibility::exposeAsHeading(header);
+    return header;
 }
 
 QWidget* section(const QString& title, QLayout* content) {

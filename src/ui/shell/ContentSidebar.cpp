@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/shell/ContentSidebar.h"
 
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppIcons.h"
 #include "ui/design/AppTypography.h"
@@ -38,12 +39,14 @@ QFont titleFont() {
 SidebarDestinationRow::SidebarDestinationRow(AppDestination destination, QWidget* parent)
     : QAbstractButton(parent)
     , m_destination(destination) {
+    // Before anything announces the row: the destinations are one choice, not check boxes.
+    AppAccessibility::exposeAsChoice(this);
     setObjectName(destination.sidebarObjectName());
     setText(destination.title());
     setAccessibleName(destination.title());
     setCheckable(true);
     setAttribute(Qt::WA_Hover);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 

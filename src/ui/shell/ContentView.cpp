@@ -2,10 +2,12 @@
 #include "ui/shell/ContentView.h"
 
 #include "core/practice/ActivePracticeSessionController.h"
+#include "ui/design/AppAlert.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppResponsiveLayout.h"
-#include "ui/design/BrevantaBrandMark.h"
+#include "ui/design/AppSheet.h"
+#include "ui/editing/FocusOrder.h"
 #include "ui/editing/PracticeTextInput.h"
 #include "ui/shell/ActiveQuickThoughtView.h"
 #include "ui/shell/ActiveSessionTransport.h"
@@ -19,7 +21,6 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPushButton>
 #include <QResizeEvent>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -84,6 +85,8 @@ ContentView::ContentView(Environment environment, QWidget* parent)
     , m_practiceCommands(new PracticeCommandPublication(this)) {
     setObjectName(QStringLiteral("content-view"));
     setWindowTitle(QString());
+    // The title bar stays clear, but assistive technology needs the window's name.
+    setAccessibleName(QStringLiteral("Brevanta"));
     setMinimumSize(minimumWidth, minimumHeight);
 
     m_sidebar = new ContentSidebar;
@@ -145,11 +148,10 @@ QWidget* ContentView::buildDetailColumn() {
     auto* toolbarRow = new QHBoxLayout(toolbar);
     toolbarRow->setContentsMargins(10, 6, 16, 0);
     toolbarRow->setSpacing(8);
+    // A bordered button, plainly a control on the page in either appearance.
     m_sidebarToggle = new AppButton(QStringLiteral("Hide Sidebar"), QStringLiteral("sidebar.left"),
-                                    AppButtonRole::compactIcon);
+                                    AppButtonRole::secondary);
     m_sidebarToggle->setObjectName(QStringLiteral("sidebar-toggle"));
-    m_sidebarToggle->setControlSize(AppButton::ControlSize::regular);
-    m_sidebarToggle->setFocusPolicy(Qt::TabFocus);
     connect(m_sidebarToggle, &QAbstractButton::clicked, this, [this] {
         setColumnVisibility(m_columnVisibility == ColumnVisibility::all
                                 ? ColumnVisibility::detailOnly
@@ -289,20 +291,12 @@ void ContentView::showAddThought() {
 void ContentView::confirmDiscard() {
     if (m_discardConfirmation)
         return;
-    const QString title = QStringLiteral("Discard this practice session?");
-    auto* box = new QMessageBox(this);
+    QMessageBox* box =
+        AppAlert::make(this, QStringLiteral("Discard this practice session?"),
+                       QStringLiteral("The elapsed time, entries, and notes will not be saved."));
     box->setObjectName(QStringLiteral("discard-confirmation"));
-    box->setWindowTitle(title);
-    box->setText(title);
-    box->setInformativeText(
-        QStringLiteral("The elapsed time, entries, and notes will not be saved."));
-    box->setIconPixmap(BrevantaBrandMark::pixmap(48, devicePixelRatioF()));
-    QPushButton* discard =
-        box->addButton(QStringLiteral("Discard Session"), QMessageBox::DestructiveRole);
+    AppButton* discard = AppAlert::addDestructiveChoice(box, QStringLiteral("Discard Session"));
     discard->setObjectName(QStringLiteral("discard-session"));
-    QPushButton* cancel = box->addButton(QMessageBox::Cancel);
-    box->setDefaultButton(cancel);
-    box->setEscapeButton(cancel);
     connect(box, &QDialog::finished, this, [this, box, discard] {
         if (box->clickedButton() == discard)
             discardSession();
@@ -351,6 +345,7 @@ void ContentView::presentSheet(QDialog* sheet, QPointer<QDialog>& slot) {
     if (sheet->parentWidget() != this)
         sheet->setParent(this, sheet->windowFlags() | Qt::Dialog);
     slot = sheet;
+    AppSheet::fitToWindow(sheet, this);
     connect(sheet, &QDialog::finished, this, [&slot, sheet] {
         if (slot == sheet)
             slot = nullptr;
@@ -433,6 +428,8 @@ void ContentView::adoptScreen(const HostedScreen& screen) {
 }
 
 void ContentView::showDetail() {
+    QWidget* focusBefore = focusWidget();
+    const bool focusWasOnPage = focusBefore && m_navigationArea->isAncestorOf(focusBefore);
     HostedScreen shown;
     if (m_workspaceRoute) {
         if (m_workspaceScreenRoute != m_workspaceRoute) {
@@ -454,6 +451,22 @@ void ContentView::showDetail() {
     if (m_workspaceScreen.toolbarItems)
         m_workspaceScreen.toolbarItems->setVisible(m_workspaceScreen.toolbarItems ==
                                                    shown.toolbarItems);
+    // Tab follows the window as it reads: sidebar, toolbar, the page, the transport bar.
+    FocusOrder::arrange(this);
+    if (focusWasOnPage)
+        keepFocusOffControls(shown.content);
+}
+
+void ContentView::keepFocusOffControls(QWidget* page) {
+    // A page that went away with the focus would hand it to the next control in the chain, often
+    // a button, which would then take the next Space from the window's pause command. The page
+    // on show keeps focus it gave itself (the practice room's thought field); otherwise the
+    // navigation area holds it. Its policy stays NoFocus: no Tab stop, and a click on a button
+    // of a page never moves the focus to it.
+    QWidget* focus = focusWidget();
+    if (focus && focus->isVisible() && page && page->isAncestorOf(focus))
+        return;
+    m_navigationArea->setFocus(Qt::OtherFocusReason);
 }
 
 void ContentView::dropWorkspaceScreen() {

@@ -120,6 +120,7 @@ private:
     void adoptScreen(const HostedScreen& screen);
     void showDetail();
     void dropWorkspaceScreen();
+    void keepFocusOffControls(QWidget* page);
     void followController();
     void receiveNotification(const QString& name);
     void finishChoosingFiles(const QStringList& filePaths);

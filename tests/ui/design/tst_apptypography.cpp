@@ -3,15 +3,18 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QScreen>
 #include <QtTest>
 
 using namespace brevanta;
 
 namespace {
 
-/// The size of `font` in the unit the default font was given in.
-qreal sizeInDefaultUnit(const QFont& font, bool pixels) {
-    return pixels ? font.pixelSize() : font.pointSizeF();
+/// The size of `font` in logical pixels.
+qreal pixelsOf(const QFont& font) {
+    if (font.pixelSize() > 0)
+        return font.pixelSize();
+    return font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72.0;
 }
 
 } // namespace
@@ -28,6 +31,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("pixels");
         QTest::newRow("13 points") << 13.0 << false;
         QTest::newRow("9 points, a Linux default") << 9.0 << false;
+        QTest::newRow("12 pixels, where the floors hold") << 12.0 << true;
         QTest::newRow("20 points, a large setting") << 20.0 << false;
         QTest::newRow("16 pixels") << 16.0 << true;
     }
@@ -41,19 +45,21 @@ private Q_SLOTS:
             base.setPointSizeF(size);
         QApplication::setFont(base);
 
-        // Pixel sizes are whole numbers, so allow the rounding.
-        const qreal tolerance = pixels ? 0.5 : 0.01;
-        auto expectRatio = [&](const QFont& font, qreal ratio) {
-            const qreal actual = sizeInDefaultUnit(font, pixels);
-            if (std::abs(actual - size * ratio) > tolerance)
-                QFAIL(qPrintable(QStringLiteral("%1 instead of %2").arg(actual).arg(size * ratio)));
+        // Pixel sizes are whole numbers, so allow the rounding. The smallest styles stop at a
+        // floor that keeps them legible from a music stand.
+        const qreal body = pixelsOf(base);
+        auto expectRatio = [&](const QFont& font, qreal ratio, qreal floor = 0) {
+            const qreal actual = pixelsOf(font);
+            const qreal expected = std::max(body * ratio, floor);
+            if (std::abs(actual - expected) > 0.51)
+                QFAIL(qPrintable(QStringLiteral("%1 instead of %2").arg(actual).arg(expected)));
         };
         expectRatio(AppTypography::body(), 1.0);
         expectRatio(AppTypography::headlineStyle(), 1.0);
-        expectRatio(AppTypography::subheadlineStyle(), 11.0 / 13.0);
-        expectRatio(AppTypography::caption(), 10.0 / 13.0);
+        expectRatio(AppTypography::subheadlineStyle(), 11.0 / 13.0, 12);
+        expectRatio(AppTypography::caption(), 10.0 / 13.0, 11);
         expectRatio(AppTypography::title2Style(), 17.0 / 13.0);
-        expectRatio(AppTypography::cardTitle(), 11.0 / 13.0);
+        expectRatio(AppTypography::cardTitle(), 11.0 / 13.0, 12);
         expectRatio(AppTypography::sectionTitle(), 1.0);
 
         QCOMPARE(AppTypography::headlineStyle().weight(), QFont::DemiBold);

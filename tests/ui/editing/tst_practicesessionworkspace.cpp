@@ -265,8 +265,8 @@ private Q_SLOTS:
         }
         QCOMPARE(saved.count(), 0);
         QVERIFY(alert());
-        QCOMPARE(alert()->windowTitle(), u"Couldn’t Save Session"_s);
-        QCOMPARE(alert()->text(), failure);
+        QCOMPARE(alert()->text(), u"Couldn’t Save Session"_s);
+        QCOMPARE(alert()->informativeText(), failure);
         QCOMPARE(m_view->errorMessage(), std::optional<QString>(failure));
         QCOMPARE(titlesOf(session->entries()), (QStringList{u"Tune"_s, u"Scales"_s}));
         // Nothing typed is lost.
@@ -310,7 +310,7 @@ private Q_SLOTS:
         QTest::keyClick(customMinutes(), Qt::Key_Enter, Qt::ControlModifier);
         QCOMPARE(saved.count(), 0);
         QVERIFY(alert());
-        QCOMPARE(alert()->text(), u"Enter a practice duration."_s);
+        QCOMPARE(alert()->informativeText(), u"Enter a practice duration."_s);
         QVERIFY(m_store->sessions().empty());
         QVERIFY(!m_store->hasChanges());
         QVERIFY(m_view->findChild<AppButton*>(u"workspace-save"_s)->isEnabled());

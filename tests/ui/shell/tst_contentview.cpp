@@ -533,6 +533,8 @@ private Q_SLOTS:
         QVERIFY(discard);
         QCOMPARE(discard->text(), QStringLiteral("Discard Session"));
         QCOMPARE(box->buttonRole(discard), QMessageBox::DestructiveRole);
+        QVERIFY(qobject_cast<AppButton*>(discard)->isDestructive());
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
         // Asking twice shows one dialog.
         screens.room.onDiscard();
         QCOMPARE(window->findChildren<QMessageBox*>().size(), 1);

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#include "ui/design/AppAccessibility.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+
+namespace brevanta {
+
+namespace {
+
+constexpr auto roleProperty = "brevantaAccessibleRole";
+
+enum class ExposedRole { choice = 1, heading = 2 };
+
+QString withoutMnemonic(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
+class ChoiceInterface final : public QAccessibleWidget {
+public:
+    explicit ChoiceInterface(QAbstractButton* button)
+        : QAccessibleWidget(button, QAccessible::RadioButton) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return withoutMnemonic(button()->text());
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList{pressAction(), toggleAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& name) override {
+        if (name == pressAction() || name == toggleAction()) {
+            // A click, as the pointer gives: the owner decides what is chosen.
+            if (button()->isEnabled())
+                button()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+class HeadingInterface final : public QAccessibleWidget {
+public:
+    explicit HeadingInterface(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Heading) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            if (const auto* label = qobject_cast<const QLabel*>(widget()))
+                return label->text();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* exposedInterface(const QString&, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    const QVariant role = widget->property(roleProperty);
+    if (!role.isValid())
+        return nullptr;
+    switch (ExposedRole(role.toInt())) {
+    case ExposedRole::choice:
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return new ChoiceInterface(button);
+        return nullptr;
+    case ExposedRole::heading:
+        return new HeadingInterface(widget);
+    }
+    return nullptr;
+}
+
+void expose(QWidget* widget, ExposedRole role, QAccessible::Role accessibleRole) {
+    // Installed late, after the toolkit's own factory, so it is asked first even for plain
+    // toolkit classes.
+    static const bool installed = [] {
+        QAccessible::installFactory(&exposedInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    widget->setProperty(roleProperty, int(role));
+    // The toolkit may already have made and kept an interface while the widget was being built
+    // (a label does as it takes its text); drop it so the next query makes the right one.
+    if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(widget);
+        cached && cached->role() != accessibleRole)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+}
+
+} // namespace
+
+void AppAccessibility::exposeAsChoice(QAbstractButton* button) {
+    expose(button, ExposedRole::choice, QAccessible::RadioButton);
+}
+
+void AppAccessibility::exposeAsHeading(QWidget* widget) {
+    expose(widget, ExposedRole::heading, QAccessible::Heading);
+}
+
+QString AppAccessibility::rowScopedName(const QString& control, const QString& row) {
+    return row.isEmpty() ? control : control + QStringLiteral(", ") + row;
+}
+
+} // namespace brevanta
