@@ -7,12 +7,12 @@
 #include "core/time/DateFormatting.h"
 #include "core/time/PracticeDurationFormatter.h"
 #include "core/time/TextServices.h"
+#include "ui/design/AppAlert.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppIcons.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppTypography.h"
-#include "ui/design/BrevantaBrandMark.h"
 #include "ui/design/EditorialInput.h"
 #include "ui/design/EditorialRule.h"
 #include "ui/design/EditorialSectionHeader.h"
@@ -174,22 +174,12 @@ bool SessionDetailView::save() {
 void SessionDetailView::confirmDelete() {
     if (m_confirmation)
         return;
-    const QString title = QStringLiteral("Delete this practice session?");
-    auto* box = new QMessageBox(this);
-    box->setObjectName(QStringLiteral("delete-session-confirmation"));
-    box->setWindowTitle(title);
-    box->setText(title);
-    box->setInformativeText(
+    QMessageBox* box = AppAlert::make(
+        this, QStringLiteral("Delete this practice session?"),
         QStringLiteral("This permanently removes the session from your journal and insights."));
-    box->setIconPixmap(BrevantaBrandMark::pixmap(48, devicePixelRatioF()));
-    QPushButton* remove =
-        box->addButton(QStringLiteral("Delete Session"), QMessageBox::DestructiveRole);
+    box->setObjectName(QStringLiteral("delete-session-confirmation"));
+    AppButton* remove = AppAlert::addDestructiveChoice(box, QStringLiteral("Delete Session"));
     remove->setObjectName(QStringLiteral("delete-session"));
-    QPushButton* cancel = box->addButton(QMessageBox::Cancel);
-    box->setDefaultButton(cancel);
-    box->setEscapeButton(cancel);
-    box->setWindowModality(Qt::WindowModal);
-    box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QDialog::finished, this, [this, box, remove] {
         if (box->clickedButton() == remove)
             deleteSession();
