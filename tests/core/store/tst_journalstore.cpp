@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace brevanta;
 using namespace brevanta::testing;
@@ -64,6 +65,25 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+struct HelperRun {
+    int exitCode = -1;
+    QString output;
+};
+
+// The helper opening `path` in a process of its own; `environment` holds NAME=value pairs.
+HelperRun openInHelper(const QString& path, const QStringList& environment = {},
+                       const QString& mode = QStringLiteral("open")) {
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const QString& pair : environment)
+        variables.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    QProcess helper;
+    helper.setProcessEnvironment(variables);
+    helper.start(QStringLiteral(JOURNAL_STORE_HELPER), {mode, path});
+    if (!helper.waitForFinished(30'000) || helper.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {helper.exitCode(), QString::fromUtf8(helper.readAllStandardOutput()).trimmed()};
 }
 
 } // namespace
@@ -633,12 +653,9 @@ private Q_SLOTS:
             QVERIFY(error.description().endsWith(QStringLiteral("It was left unchanged.")));
         }
         QCOMPARE(bytesOf(path), before);
-        // SQLite never touched a file that is not ours: no side files appeared beside it.
-        if (expectedError == JournalStore::OpenError::notAJournal &&
-            kind != QStringLiteral("renamed")) {
-            QVERIFY(!QFileInfo::exists(path + QStringLiteral("-wal")));
-            QVERIFY(!QFileInfo::exists(path + QStringLiteral("-shm")));
-        }
+        // Nothing was left beside it either, not even the empty side files of a look inside.
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral("-wal")));
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral("-shm")));
         // A second attempt finds the same file, not a fresh journal in its place.
         QVERIFY_THROWS_EXCEPTION(JournalStore::OpenError, openJournal());
         QCOMPARE(bytesOf(path), before);
@@ -727,6 +744,128 @@ private Q_SLOTS:
         }
         helper.kill();
         QVERIFY(helper.waitForFinished(30'000));
+        QCOMPARE(openJournal()->sessions().size(), 2u);
+    }
+
+    // A lock file is judged by what it says: one that cannot be read (empty after a power cut,
+    // cut short, garbage) is stale; one from another machine sharing the folder is not.
+    void leftoverLockFiles_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("otherMachine");
+        QByteArray garbage(512, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()),
+                                      garbage.size() / 4);
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("random bytes") << garbage << QString();
+        QTest::newRow("cut after the process id") << QByteArray("4242\n") << QString();
+        QTest::newRow("another machine") << QByteArray("4242\nBrevanta\nmusic-room.example\n")
+                                         << QStringLiteral("music-room.example");
+    }
+    void leftoverLockFiles() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, otherMachine);
+        writeSmallJournal(2);
+        const QString lockPath = journalPath() + QStringLiteral(".lock");
+        QVERIFY(writeBytes(lockPath, content));
+        if (otherMachine.isEmpty()) {
+            const auto store = openJournal();
+            QCOMPARE(store->sessions().size(), 2u);
+            // Taken for real: nobody else gets in while it is held.
+            QVERIFY_THROWS_EXCEPTION(JournalStore::OpenError, openJournal());
+            return;
+        }
+        try {
+            openJournal();
+            QFAIL("a journal open on another machine must not be opened");
+        } catch (const JournalStore::OpenError& error) {
+            QCOMPARE(error.errorCase(), JournalStore::OpenError::alreadyOpen);
+            QVERIFY2(error.description().contains(u"“" + otherMachine + u"”") &&
+                         error.description().contains(QDir::toNativeSeparators(lockPath)),
+                     qPrintable(error.description()));
+        }
+        QCOMPARE(bytesOf(lockPath), content);
+    }
+
+    void lockThatCannotBeWrittenSaysWhy() {
+        writeSmallJournal(1);
+        QVERIFY(writeBytes(journalPath() + QStringLiteral(".lock"), QByteArray()));
+        // As with a full disk: the stale lock goes, a new one cannot be written.
+        const HelperRun run =
+            openInHelper(journalPath(), {QStringLiteral("JOURNAL_HELPER_FILE_LIMIT=0")});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.output.contains(QStringLiteral("could not be locked for this process: "
+                                                    "File too large.")),
+                 qPrintable(run.output));
+        QCOMPARE(openJournal()->sessions().size(), 1u);
+    }
+
+    // SQLite opens a file it may not write read-only, without a word; the store refuses it at
+    // open instead, names the culprit and changes no mode.
+    void journalThisUserCannotWriteIsRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("culprit");
+        QTest::newRow("read-only file") << QStringLiteral("read-only") << QString();
+        QTest::newRow("another user's file") << QStringLiteral("foreign") << QString();
+        QTest::newRow("read-only shared memory left by a crash")
+            << QStringLiteral("shm") << QStringLiteral("-shm");
+    }
+    void journalThisUserCannotWriteIsRefused() {
+        QFETCH(QString, kind);
+        QFETCH(QString, culprit);
+        const bool root = ::geteuid() == 0;
+        if (kind == QStringLiteral("foreign") && !root)
+            QSKIP("needs a second user: run as root");
+        // As root the helper runs as nobody, since root may write anything.
+        const uint user = root ? 65534 : ::geteuid();
+        const QStringList asUser =
+            root ? QStringList{QStringLiteral("JOURNAL_HELPER_UID=%1").arg(user)} : QStringList();
+        const QString path = journalPath();
+        writeSmallJournal(2);
+        if (kind == QStringLiteral("shm")) {
+            QProcess holder;
+            holder.start(QStringLiteral(JOURNAL_STORE_HELPER), {QStringLiteral("hold"), path});
+            QVERIFY(holder.waitForReadyRead(30'000));
+            holder.kill();
+            QVERIFY(holder.waitForFinished(30'000));
+        }
+        QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                            QFile::ExeOwner | QFile::ExeOther));
+        const QString folder = QFileInfo(path).absolutePath();
+        for (const QString& file : QDir(folder).entryList(QDir::Files)) {
+            if (kind != QStringLiteral("foreign"))
+                QCOMPARE(
+                    ::chown(QFile::encodeName(QDir(folder).filePath(file)).constData(), user, user),
+                    0);
+        }
+        QCOMPARE(::chown(QFile::encodeName(folder).constData(), user, user), 0);
+        const QString readOnly = path + culprit;
+        QCOMPARE(::chmod(QFile::encodeName(readOnly).constData(),
+                         kind == QStringLiteral("foreign") ? 0644 : 0400),
+                 0);
+        const QFile::Permissions modeBefore = QFileInfo(readOnly).permissions();
+        const QByteArray bytesBefore = bytesOf(path);
+
+        const HelperRun run = openInHelper(path, asUser);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.output.contains(QStringLiteral("cannot be saved to: the file %1 is read-only "
+                                                    "for this user")
+                                         .arg(QDir::toNativeSeparators(readOnly))),
+                 qPrintable(run.output));
+        QCOMPARE(QFileInfo(readOnly).permissions(), modeBefore);
+        QCOMPARE(bytesOf(path), bytesBefore);
+    }
+
+    void foundJournalKeepsItsMode() {
+        writeSmallJournal(1);
+        const auto shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(journalPath(), shared));
+        {
+            const auto store = openJournal();
+            store->insert(makeSession(minutesAfterMarch(5)));
+            store->save();
+        }
+        QCOMPARE(QFileInfo(journalPath()).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 shared);
         QCOMPARE(openJournal()->sessions().size(), 2u);
     }
 

@@ -88,6 +88,49 @@ private Q_SLOTS:
         QVERIFY(lastCount >= 10);
         QVERIFY(changedBetweenKills);
     }
+
+    // A first start killed at each write, sync and unlink in turn (making the lock, the schema,
+    // the switch to WAL, the first save, the close): every start after it opens the journal, and
+    // a save the child reported is there.
+    void killedAtEveryStepOfAFirstStartLeavesAJournalThatOpens() {
+        int killPoint = 1;
+        for (;; ++killPoint) {
+            QTemporaryDir folder;
+            QVERIFY(folder.isValid());
+            const QString path = folder.filePath(QStringLiteral("Brevanta.sqlite"));
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(KILL_AT_CALL));
+            environment.insert(QStringLiteral("BREVANTA_KILL_AT"), QString::number(killPoint));
+            environment.insert(QStringLiteral("BREVANTA_KILL_DIR"), folder.path());
+            environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                               QStringLiteral("verify_asan_link_order=0"));
+            child.setProcessEnvironment(environment);
+            child.start(QStringLiteral(JOURNAL_STORE_HELPER), {QStringLiteral("save-once"), path});
+            QVERIFY(child.waitForFinished(30'000));
+            const bool saved = child.readAllStandardOutput().contains("saved");
+            if (child.exitStatus() == QProcess::NormalExit) {
+                // Past the last step: the child did all its work.
+                QCOMPARE(child.exitCode(), 0);
+                QVERIFY(saved);
+                break;
+            }
+            for (int start = 0; start < 2; ++start) {
+                try {
+                    const auto store = JournalStore::open(StoreConfiguration::atPath(path));
+                    const std::size_t count = store->sessions().size();
+                    QVERIFY2(saved ? count == 1 : count <= 1,
+                             qPrintable(QStringLiteral("kill point %1").arg(killPoint)));
+                } catch (const JournalStore::OpenError& error) {
+                    QFAIL(qPrintable(QStringLiteral("kill point %1: %2")
+                                         .arg(killPoint)
+                                         .arg(error.description())));
+                }
+            }
+        }
+        // The steps of a first start on disk were met one by one.
+        QVERIFY2(killPoint > 20, qPrintable(QString::number(killPoint)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestJournalStoreCrash)
