@@ -236,6 +236,9 @@ PracticeImportFileResult PracticeCSVParser::parse(QByteArrayView data, const QSt
             return true;
         }
 
+        // A blank line, the commonest row of a padded sheet, says nothing.
+        if (row.size() == 1 && row.front().isEmpty())
+            return true;
         const QStringView dayCell = cell(row, dayColumn);
         if (normalized(dayCell).startsWith(u"totals"))
             return false;
