@@ -3,6 +3,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/stat.h>
+
 namespace {
 
 const QString fatalPrefix = QStringLiteral("Brevanta could not open its data store. The app "
@@ -73,6 +76,43 @@ private Q_SLOTS:
         QFile after(untouched);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), bytes);
+    }
+
+    // A logout, `kill` or Ctrl+C quits as the Quit command does: the journal closed with its
+    // lock and side files gone, and the settings owner-only even under a permissive umask.
+    void quitSignalClosesTheJournal_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void quitSignalClosesTheJournal() {
+        QFETCH(int, signal);
+        const QString dataHome = m_folder.filePath(QStringLiteral("quit-%1").arg(signal));
+        const QString configHome = dataHome + QStringLiteral("-config");
+        const QString journal = dataHome + QStringLiteral("/Brevanta/Brevanta.sqlite");
+        QProcessEnvironment environment = environmentWithData(dataHome);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+
+        QProcess app;
+        app.setProcessEnvironment(environment);
+        const mode_t mask = ::umask(0);
+        app.start(QStringLiteral(BREVANTA_APP), {});
+        ::umask(mask);
+        QVERIFY(app.waitForStarted());
+        // The journal is open once its write-ahead log is there.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(journal + QStringLiteral("-wal")), 60'000);
+        QCOMPARE(::kill(pid_t(app.processId()), signal), 0);
+        QVERIFY(app.waitForFinished(60'000));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
+
+        QVERIFY(QFileInfo::exists(journal));
+        for (const char* suffix : {".lock", "-wal", "-shm"})
+            QVERIFY2(!QFileInfo::exists(journal + QLatin1String(suffix)), suffix);
+        const QFileInfo settings(configHome + QStringLiteral("/Brevanta/Brevanta.conf"));
+        QCOMPARE(settings.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void inMemorySwitchIgnoresTheBrokenJournal() {

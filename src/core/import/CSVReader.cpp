@@ -3,6 +3,8 @@
 
 #include "core/import/GraphemeBoundaries.h"
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace brevanta::CSVReader {
@@ -20,25 +22,30 @@ constexpr bool mayBeSignificant(char16_t unit) {
            (unit == kQuote || unit == kComma || unit == kLineFeed || unit == kCarriageReturn);
 }
 
+// Rows go to the visitor as they end, so a text of a million blank lines costs one row.
 class Tokenizer {
 public:
-    explicit Tokenizer(QStringView text)
+    using Visitor = std::function<bool(const QStringList&)>;
+
+    Tokenizer(QStringView text, qsizetype columns, const Visitor& visit)
         : m_text(text)
         , m_units(text.utf16())
-        , m_boundaries(text) {}
+        , m_boundaries(text)
+        , m_columns(std::max<qsizetype>(columns, 1))
+        , m_visit(visit) {}
 
-    QList<QStringList> rows() {
+    void run() {
         const qsizetype size = m_text.size();
         qsizetype index = 0;
-        while (index < size) {
+        while (index < size && !m_stopped) {
             while (index < size && !mayBeSignificant(m_units[index]))
                 ++index;
             if (index == size)
                 break;
             index = handleSignificant(index);
         }
-        finishText();
-        return std::move(m_rows);
+        if (!m_stopped)
+            finishText();
     }
 
 private:
@@ -102,7 +109,12 @@ private:
     }
 
     void finishField(qsizetype end) {
-        if (m_field.isEmpty()) {
+        if (m_row.size() == m_columns) {
+            // Past the last column the reader keeps: run the text onto the last field.
+            appendRun(end);
+            m_row.back().append(m_field);
+            m_field.clear();
+        } else if (m_field.isEmpty()) {
             // The usual field is one unbroken run: copy it once.
             m_row.append(m_text.sliced(m_runStart, end - m_runStart).toString());
         } else {
@@ -112,9 +124,9 @@ private:
     }
 
     void finishRow() {
-        const qsizetype width = m_row.size();
-        m_rows.append(std::exchange(m_row, QStringList()));
-        m_row.reserve(width);
+        m_stopped = !m_visit(m_row);
+        // Keeps the list's capacity unless the visitor kept a copy.
+        m_row.clear();
     }
 
     void finishText() {
@@ -130,17 +142,29 @@ private:
     QStringView m_text;
     const char16_t* m_units = nullptr;
     GraphemeBoundaries m_boundaries;
-    QList<QStringList> m_rows;
+    qsizetype m_columns = 1;
+    const Visitor& m_visit;
     QStringList m_row;
     QString m_field;
     qsizetype m_runStart = 0;
     bool m_inQuotes = false;
+    bool m_stopped = false;
 };
 
 } // namespace
 
 QList<QStringList> parse(QStringView text) {
-    return Tokenizer(text).rows();
+    QList<QStringList> rows;
+    forEachRow(text, std::numeric_limits<qsizetype>::max(), [&rows](const QStringList& row) {
+        rows.append(row);
+        return true;
+    });
+    return rows;
+}
+
+void forEachRow(QStringView text, qsizetype columns,
+                const std::function<bool(const QStringList& row)>& visit) {
+    Tokenizer(text, columns, visit).run();
 }
 
 } // namespace brevanta::CSVReader

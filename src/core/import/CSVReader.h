@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+
 /// Splits the text of one comma-separated file into rows of fields. It knows nothing of what the
 /// fields mean, never fails, never trims and never pads rows to a common width.
 namespace brevanta::CSVReader {
@@ -14,5 +16,13 @@ namespace brevanta::CSVReader {
 /// user-perceived characters of their own: a comma carrying a combining mark is field text.
 /// A byte-order mark is not removed. Pure and safe to call from any thread.
 QList<QStringList> parse(QStringView text);
+
+/// The rows parse() would list, one at a time, for readers that must not hold the whole grid:
+/// `visit` gets each row in order and stops the walk by returning false. The list it gets is
+/// reused for the next row. A row of more than `columns` fields (at least 1) arrives as its first
+/// `columns` fields, the last of them holding the texts of all the fields from there on run
+/// together, which is blank exactly when they all are. Memory stays at one row besides the text.
+void forEachRow(QStringView text, qsizetype columns,
+                const std::function<bool(const QStringList& row)>& visit);
 
 } // namespace brevanta::CSVReader

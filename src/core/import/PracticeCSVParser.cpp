@@ -214,61 +214,70 @@ PracticeImportFileResult PracticeCSVParser::parse(QByteArrayView data, const QSt
 
 PracticeImportFileResult PracticeCSVParser::parse(QByteArrayView data, const QString& filename,
                                                   const Calendar& calendar) {
-    const QList<QStringList> rows = CSVReader::parse(decodedText(data));
-
-    const auto header = std::find_if(rows.begin(), rows.end(), isHeaderRow);
-    if (header == rows.end())
-        throw ParserError::unsupportedLayout(ParserError::headingsNotFoundDetail());
-    const auto subheadings = std::next(header);
-    if (subheadings == rows.end() || !isSubheadingRow(*subheadings))
-        throw ParserError::unsupportedLayout(ParserError::subheadingsMissingDetail());
-
+    const QString text = decodedText(data);
     const std::optional<int> fileYear = year(filename);
     PracticeImportFileResult result;
     result.filename = filename;
     MonthTokens months;
     Identifiers identifiers;
 
-    for (auto row = std::next(subheadings); row != rows.end(); ++row) {
-        const QStringView dayCell = cell(*row, dayColumn);
+    // One row at a time: a sheet of a million blank lines or endless commas costs one row.
+    enum class Stage { header, subheadings, days } stage = Stage::header;
+    const auto readRow = [&](const QStringList& row) {
+        if (stage == Stage::header) {
+            if (isHeaderRow(row))
+                stage = Stage::subheadings;
+            return true;
+        }
+        if (stage == Stage::subheadings) {
+            if (!isSubheadingRow(row))
+                return false;
+            stage = Stage::days;
+            return true;
+        }
+
+        // A blank line, the commonest row of a padded sheet, says nothing.
+        if (row.size() == 1 && row.front().isEmpty())
+            return true;
+        const QStringView dayCell = cell(row, dayColumn);
         if (normalized(dayCell).startsWith(u"totals"))
-            break;
+            return false;
 
         const std::optional<MonthAndDay> monthDay =
             readMonthAndDay(TextServices::trimmed(dayCell), months);
         if (!monthDay) {
-            if (!isBlankRow(*row))
+            if (!isBlankRow(row))
                 ++result.skippedRows;
-            continue;
+            return true;
         }
         if (fileYear &&
             !PracticeImportCandidate::noon(*fileYear, monthDay->month, monthDay->day, calendar)) {
             ++result.skippedRows;
-            continue;
+            return true;
         }
 
         std::vector<PracticeImportEntry> entries;
         std::int64_t categorySum = 0;
         bool overflowed = false;
         for (const GroupColumns& group : groupColumns) {
-            QString title = TextServices::trimmed(cell(*row, group.notes));
-            const std::int64_t seconds = duration(cell(*row, group.duration));
+            QString title = TextServices::trimmed(cell(row, group.notes));
+            const std::int64_t seconds = duration(cell(row, group.duration));
             if (title.isEmpty() && seconds == 0)
                 continue;
             overflowed = overflowed || __builtin_add_overflow(categorySum, seconds, &categorySum);
             entries.push_back({identifiers.next(), group.category, std::move(title), seconds});
         }
-        const std::int64_t total = duration(cell(*row, totalColumn));
+        const std::int64_t total = duration(cell(row, totalColumn));
 
         // No sheet comes near this; such a row cannot be a day of practice.
         if (overflowed) {
             ++result.skippedRows;
-            continue;
+            return true;
         }
         std::vector<PracticeImportWarning> warnings;
         if (categorySum <= 0 && total <= 0 && entries.empty()) {
             ++result.skippedRows;
-            continue;
+            return true;
         }
         if (categorySum == 0 && total == 0)
             warnings.push_back(PracticeImportWarning::notesWithoutDuration());
@@ -280,7 +289,16 @@ PracticeImportFileResult PracticeCSVParser::parse(QByteArrayView data, const QSt
         result.candidates.push_back({identifiers.next(), filename, monthDay->month, monthDay->day,
                                      fileYear, std::move(entries),
                                      categorySum >= 1 ? categorySum : total, std::move(warnings)});
-    }
+        return true;
+    };
+    // Columns past the total are never read, only seen as blank or not; the reader runs them
+    // together into one field.
+    CSVReader::forEachRow(text, totalColumn + 2, readRow);
+
+    if (stage == Stage::header)
+        throw ParserError::unsupportedLayout(ParserError::headingsNotFoundDetail());
+    if (stage == Stage::subheadings)
+        throw ParserError::unsupportedLayout(ParserError::subheadingsMissingDetail());
     return result;
 }
 

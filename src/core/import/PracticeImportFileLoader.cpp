@@ -48,11 +48,22 @@ QString PracticeImportFileLoader::tooLargeMessage() {
                           "sheet.");
 }
 
+QString PracticeImportFileLoader::notAFileMessage() {
+    return QStringLiteral("This is not a regular file (a pipe or a device, perhaps), so it cannot "
+                          "be a practice sheet.");
+}
+
 PracticeImportFileResult PracticeImportFileLoader::load(const QString& path,
                                                         const Calendar& calendar) {
     PracticeImportFileResult failure;
     failure.filename = QFileInfo(path).fileName();
 
+    // Opening a named pipe waits for a writer, and a device may never end: only plain files
+    // (or links to them) are sheets. A folder keeps the system's own reason below.
+    if (const QFileInfo info(path); info.exists() && !info.isFile() && !info.isDir()) {
+        failure.error = notAFileMessage();
+        return failure;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         failure.error = file.errorString();

@@ -20,10 +20,13 @@ struct PracticeImportFileLoader {
 
     /// The error of a file over `largestFileSize`.
     static QString tooLargeMessage();
+    /// The error of a pipe, socket or device chosen as a file; it is refused without being opened.
+    static QString notAFileMessage();
 
     /// The whole file at `path`, parsed with its days checked in `calendar`. The result is named
     /// after the path's last component; its error is the system's reason when the file cannot be
-    /// read (missing, no permission, a folder), tooLargeMessage(), or the parser's description.
+    /// read (missing, no permission, a folder), notAFileMessage(), tooLargeMessage(), or the
+    /// parser's description.
     static PracticeImportFileResult load(const QString& path, const Calendar& calendar);
 
     /// load() for each path in order; stops early, returning what it has, once `isCancelled`

@@ -5,6 +5,7 @@
 #include "core/store/PracticeRecordAccess.h"
 #include "core/store/SortedSessionList.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -116,9 +117,61 @@ void checkHeader(const QString& filePath) {
         fail(JournalDatabase::OpenFailure::notAJournal, QStringLiteral("no journal marker"));
 }
 
+bool carriesJournalMarker(const QString& filePath) {
+    try {
+        checkHeader(filePath);
+        return true;
+    } catch (const JournalDatabase::OpenFailed&) {
+        return false;
+    }
+}
+
+// A process stopped while SQLite's rollback journal was on disk (while the schema was being
+// created or the file switched to WAL) leaves that journal "hot", and only a connection that may
+// write rolls it back; the read-only check below cannot. Done for our own files only, which the
+// marker tells: the first page, holding it, is always written before any other.
+void recoverInterruptedTransaction(const QString& filePath) {
+    if (!QFileInfo::exists(filePath + QStringLiteral("-journal")) ||
+        !carriesJournalMarker(filePath))
+        return;
+    const QString connectionName = newConnectionName();
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        database.setDatabaseName(filePath);
+        // Reading the schema takes the shared lock, which is when SQLite plays the journal back.
+        // A failure shows again, with its reason, in the check that follows.
+        if (database.open())
+            QSqlQuery(database).exec(QStringLiteral("PRAGMA schema_version"));
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+// The side files SQLite opens beside a journal, and whether each was there before we looked: those
+// that were not are removed again when the journal is refused, so nothing is left behind.
+class SideFiles {
+public:
+    explicit SideFiles(const QString& filePath)
+        : m_paths{filePath + QStringLiteral("-wal"), filePath + QStringLiteral("-shm")}
+        , m_existed{QFileInfo::exists(m_paths[0]), QFileInfo::exists(m_paths[1])} {}
+
+    void removeNew() const {
+        for (int index = 0; index < 2; ++index) {
+            if (!m_existed[index])
+                QFile::remove(m_paths[index]);
+        }
+    }
+
+private:
+    QString m_paths[2];
+    bool m_existed[2];
+};
+
 // Looks at an existing file without any chance of writing to it.
 void validateReadOnly(const QString& filePath, const QString& storeName) {
     checkHeader(filePath);
+    const SideFiles sideFiles(filePath);
     const QString connectionName = newConnectionName();
     std::optional<JournalDatabase::OpenFailed> failure;
     {
@@ -139,8 +192,29 @@ void validateReadOnly(const QString& filePath, const QString& storeName) {
         database.close();
     }
     QSqlDatabase::removeDatabase(connectionName);
-    if (failure)
+    if (failure) {
+        sideFiles.removeNew();
         throw *failure;
+    }
+}
+
+// Why the journal cannot be written, in words that point at the culprit: a file or folder this
+// user may not write, else what SQLite said.
+QString whyNotWritable(const QString& filePath, const QString& databaseText) {
+    const QFileInfo folder(QFileInfo(filePath).absolutePath());
+    const QStringList paths{filePath, filePath + QStringLiteral("-wal"),
+                            filePath + QStringLiteral("-shm"), folder.filePath()};
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (!info.exists() || info.isWritable())
+            continue;
+        const QString owner =
+            info.owner().isEmpty() ? QString::number(info.ownerId()) : info.owner();
+        return QStringLiteral("%1 %2 is read-only for this user (it belongs to %3)")
+            .arg(info.isDir() ? QStringLiteral("the folder") : QStringLiteral("the file"),
+                 QDir::toNativeSeparators(path), owner);
+    }
+    return databaseText;
 }
 
 // A null QString binds as SQL NULL; an entry's title is never absent, only empty.
@@ -197,37 +271,68 @@ std::unique_ptr<JournalDatabase> JournalDatabase::openInMemory(const QString& st
 
 std::unique_ptr<JournalDatabase> JournalDatabase::openFile(const QString& filePath,
                                                            const QString& storeName) {
-    const QFileInfo info(filePath);
-    if (info.exists() && !info.isFile())
+    if (QFileInfo info(filePath); info.exists() && !info.isFile())
         fail(OpenFailure::notAJournal, QStringLiteral("it is not a file"));
+    recoverInterruptedTransaction(filePath);
+    const QFileInfo info(filePath);
     // An empty file holds nothing to protect: a first start that stopped before the schema was
     // written leaves one behind.
     const bool isNew = !info.exists() ||
                        (info.size() == 0 && !QFileInfo::exists(filePath + QStringLiteral("-wal")));
-    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
     if (!info.exists()) {
+        // Only a file made here is made owner-only; the mode of one found is the user's.
         QFile file(filePath);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFile::ReadOwner | QFile::WriteOwner))
             fail(OpenFailure::unreadable, file.errorString());
     } else if (!isNew) {
         validateReadOnly(filePath, storeName);
     }
-    QFile::setPermissions(filePath, ownerOnly);
 
+    const SideFiles sideFiles(filePath);
     std::unique_ptr<JournalDatabase> journal(new JournalDatabase(newConnectionName()));
-    QSqlDatabase database =
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), journal->m_connectionName);
-    database.setDatabaseName(filePath);
-    if (!database.open())
-        fail(OpenFailure::unreadable, describe(database.lastError()));
-    if (isNew)
-        journal->createSchema(storeName);
-    // After the schema, so that a new file is never a bare database without its marker.
-    journal->execute(QStringLiteral("PRAGMA journal_mode = WAL"));
-    journal->execute(QStringLiteral("PRAGMA synchronous = FULL"));
-    journal->execute(QStringLiteral("PRAGMA foreign_keys = ON"));
-    journal->prepareStatements();
+    try {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), journal->m_connectionName);
+        database.setDatabaseName(filePath);
+        if (!database.open())
+            fail(OpenFailure::unreadable, describe(database.lastError()));
+        if (isNew)
+            journal->createSchema(storeName);
+        // After the schema, so that a new file is never a bare database without its marker.
+        journal->execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+        journal->execute(QStringLiteral("PRAGMA synchronous = FULL"));
+        journal->execute(QStringLiteral("PRAGMA foreign_keys = ON"));
+        journal->proveWritable(filePath);
+        journal->prepareStatements();
+    } catch (const OpenFailed&) {
+        journal.reset();
+        sideFiles.removeNew();
+        throw;
+    }
     return journal;
+}
+
+void JournalDatabase::proveWritable(const QString& filePath) {
+    // SQLite quietly opens a file it may not write as read-only, and every save would fail
+    // later. One write transaction now, rewriting a header value as it is, tells at once.
+    QSqlQuery query = makeQuery();
+    std::int64_t userVersion = journalUserVersion;
+    if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
+        userVersion = query.value(0).toLongLong();
+    query.finish();
+    const QString statements[] = {
+        QStringLiteral("BEGIN IMMEDIATE"),
+        QStringLiteral("PRAGMA user_version = %1").arg(userVersion),
+        QStringLiteral("COMMIT"),
+    };
+    for (const QString& statement : statements) {
+        if (!query.exec(statement)) {
+            const QString reason = whyNotWritable(filePath, describe(query.lastError()));
+            makeQuery().exec(QStringLiteral("ROLLBACK"));
+            fail(OpenFailure::notWritable, reason);
+        }
+    }
 }
 
 QSqlQuery JournalDatabase::makeQuery() const {

@@ -20,10 +20,10 @@ namespace brevanta {
 ///
 /// Opening validates an existing file through a read-only connection before anything can write
 /// to it, so a file that is not a journal, is damaged or comes from a newer schema is left
-/// exactly as it was.
+/// exactly as it was, without side files beside it.
 class JournalDatabase {
 public:
-    enum class OpenFailure { notAJournal, newerSchemaVersion, unreadable };
+    enum class OpenFailure { notAJournal, newerSchemaVersion, unreadable, notWritable };
 
     /// Thrown by the opening functions; the store turns it into its own error.
     struct OpenFailed {
@@ -54,8 +54,9 @@ public:
 
     /// Throws OpenFailed.
     static std::unique_ptr<JournalDatabase> openInMemory(const QString& storeName);
-    /// Opens the journal file, creating it (owner-only) when it does not exist or is empty.
-    /// Throws OpenFailed.
+    /// Opens the journal file, creating it (owner-only) when it does not exist or is empty, and
+    /// proves that it can be written. A transaction a stopped process left half done in our own
+    /// file is rolled back first. Throws OpenFailed.
     static std::unique_ptr<JournalDatabase> openFile(const QString& filePath,
                                                      const QString& storeName);
 
@@ -76,6 +77,7 @@ private:
 
     void createSchema(const QString& storeName);
     void execute(const QString& statement);
+    void proveWritable(const QString& filePath);
     void prepareStatements();
     QSqlQuery makeQuery() const;
 

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <stdexcept>
@@ -47,6 +49,10 @@ JournalStore::OpenError openErrorFor(const JournalDatabase::OpenFailed& failed,
                 QStringLiteral("The journal %1 was written by a newer version of Brevanta (schema "
                                "version %2). It was left unchanged.")
                     .arg(location, failed.detail)};
+    case JournalDatabase::OpenFailure::notWritable:
+        return {JournalStore::OpenError::notWritable,
+                QStringLiteral("The journal %1 cannot be saved to: %2. It was left unchanged.")
+                    .arg(location, failed.detail)};
     case JournalDatabase::OpenFailure::unreadable:
         break;
     }
@@ -71,15 +77,50 @@ void ensureFolder(const QString& folderPath) {
     }
 }
 
+// What stops a file from being made in the folder, in the system's words ("No space left on
+// device", "Permission denied"): QLockFile does not say.
+QString whyNoFileCanBeWritten(const QString& folderPath) {
+    QTemporaryFile probe(QDir(folderPath).filePath(QStringLiteral(".Brevanta-XXXXXX")));
+    if (!probe.open())
+        return probe.errorString();
+    const QByteArray line(64, '\n');
+    if (probe.write(line) != line.size() || !probe.flush())
+        return probe.errorString();
+    return QStringLiteral("unknown error");
+}
+
 std::unique_ptr<QLockFile> lockJournal(const QString& filePath) {
     auto lock = std::make_unique<QLockFile>(filePath + QStringLiteral(".lock"));
     // Only a lock whose process has died is stale, however long a window stays open.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        QFile::setPermissions(lock->fileName(), QFile::ReadOwner | QFile::WriteOwner);
-        return lock;
-    }
     const QString location = QDir::toNativeSeparators(filePath);
+    // QLockFile never calls a lock stale whose content it cannot read (an empty one left by a
+    // power cut, or garbage), nor one it cannot replace on a full disk. Both are judged here.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (lock->tryLock(0)) {
+            QFile::setPermissions(lock->fileName(), QFile::ReadOwner | QFile::WriteOwner);
+            return lock;
+        }
+        if (lock->error() != QLockFile::LockFailedError)
+            break;
+        qint64 pid = 0;
+        QString hostName;
+        QString applicationName;
+        const bool readable = lock->getLockInfo(&pid, &hostName, &applicationName);
+        if (readable && !hostName.isEmpty() && hostName != QSysInfo::machineHostName()) {
+            // A journal in a folder shared over the network: SQLite must never be written from
+            // two machines at once, and whether that process still runs cannot be seen from here.
+            throw JournalStore::OpenError(
+                JournalStore::OpenError::alreadyOpen,
+                QStringLiteral("The journal %1 is open in Brevanta on the computer “%2”. If "
+                               "Brevanta is not running there, delete %3 and start again.")
+                    .arg(location, hostName, QDir::toNativeSeparators(lock->fileName())));
+        }
+        // Removing holds the lock file's own system lock first, which a live holder on this
+        // machine keeps: only a lock nobody holds goes.
+        if (!lock->removeStaleLockFile())
+            break;
+    }
     if (lock->error() == QLockFile::LockFailedError) {
         throw JournalStore::OpenError(
             JournalStore::OpenError::alreadyOpen,
@@ -88,7 +129,8 @@ std::unique_ptr<QLockFile> lockJournal(const QString& filePath) {
     }
     throw JournalStore::OpenError(
         JournalStore::OpenError::locationUnavailable,
-        QStringLiteral("The journal %1 could not be locked for this process.").arg(location));
+        QStringLiteral("The journal %1 could not be locked for this process: %2.")
+            .arg(location, whyNoFileCanBeWritten(QFileInfo(filePath).absolutePath())));
 }
 
 } // namespace

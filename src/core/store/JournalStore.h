@@ -34,7 +34,14 @@ class JournalStore final : public QObject, private PracticeRecordObserver {
 public:
     class OpenError : public StoreError {
     public:
-        enum Case { alreadyOpen, locationUnavailable, notAJournal, newerSchemaVersion, unreadable };
+        enum Case {
+            alreadyOpen,
+            locationUnavailable,
+            notAJournal,
+            newerSchemaVersion,
+            unreadable,
+            notWritable,
+        };
 
         OpenError(Case errorCase, QString description)
             : StoreError(std::move(description))
@@ -68,7 +75,8 @@ public:
     static constexpr auto schemaVersion = "1.0.0";
 
     /// Opens the store and loads every session. Throws OpenError; a file that is not a journal,
-    /// is damaged or was written by a newer version is left untouched.
+    /// is damaged or was written by a newer version is left untouched, and a journal this user
+    /// cannot write is refused rather than opened read-only.
     static std::unique_ptr<JournalStore> open(const StoreConfiguration& configuration);
     ~JournalStore() override;
 

@@ -19,8 +19,11 @@
 #include "ui/shell/ContentView.h"
 #include "ui/shell/JournalSearchWarmUp.h"
 #include "ui/shell/PracticeHistoryFileChooser.h"
+#include "ui/shell/QuitSignals.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
 #include <QSettings>
@@ -44,6 +47,25 @@ int stopForStoreFailure(const QString& description) {
                             description + QLatin1Char('\n');
     std::fputs(message.toLocal8Bit().constData(), stderr);
     return EXIT_FAILURE;
+}
+
+// The user's preferences. Like the journal they are the owner's alone, whatever the umask: made
+// owner-only here before the first write (which keeps the mode of the file it replaces), and
+// narrowed if an earlier build left them readable to others.
+std::unique_ptr<QSettings> ownerOnlySettings() {
+    auto settings =
+        std::make_unique<QSettings>(QStringLiteral("Brevanta"), QStringLiteral("Brevanta"));
+    const QFileInfo info(settings->fileName());
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+    if (!info.exists()) {
+        const QFileInfo folder(info.absolutePath());
+        if (!folder.exists() && QDir().mkpath(folder.absolutePath()))
+            QDir().mkdir(folder.filePath(), ownerOnly | QFile::ExeOwner);
+        QFile(info.filePath()).open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly);
+    } else if (info.permissions() & ~(ownerOnly | QFile::ReadUser | QFile::WriteUser)) {
+        QFile::setPermissions(info.filePath(), info.permissions() & ownerOnly);
+    }
+    return settings;
 }
 
 QIcon applicationIcon() {
@@ -73,9 +95,7 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     , m_clock(std::move(environment.clock))
     , m_activeSessionController(m_clock)
     , m_store(JournalStore::open(storeConfiguration))
-    , m_settings(environment.settings ? std::move(environment.settings)
-                                      : std::make_unique<QSettings>(QStringLiteral("Brevanta"),
-                                                                    QStringLiteral("Brevanta")))
+    , m_settings(environment.settings ? std::move(environment.settings) : ownerOnlySettings())
     , m_fileChooser(environment.fileChooser ? std::move(environment.fileChooser)
                                             : std::make_shared<DialogPracticeHistoryFileChooser>())
     , m_notifications(new AppNotificationCenter(this))
@@ -105,6 +125,11 @@ BrevantaApp::~BrevantaApp() {
 
 int BrevantaApp::run(QApplication& application) {
     const QPalette platformPalette = QApplication::palette();
+    // A logout, `kill` or Ctrl+C quits as the Quit command does; the store then closes.
+    const QuitSignals quitSignals([] {
+        QApplication::closeAllWindows();
+        QCoreApplication::quit();
+    });
     std::unique_ptr<BrevantaApp> app;
     try {
         Environment environment;

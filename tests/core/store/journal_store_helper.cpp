@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A second process for the journal store tests: it opens a journal the test names, and either
-// reports what happened, holds the journal open, or saves in a loop until it is killed.
+// reports what happened, holds the journal open, saves once, or saves in a loop until it is
+// killed. JOURNAL_HELPER_UID makes it run as that user (when started as root) and
+// JOURNAL_HELPER_FILE_LIMIT caps the size of every file it writes, as `ulimit -f` does.
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
 #include "core/store/JournalStore.h"
@@ -9,7 +11,10 @@
 #include <QRandomGenerator>
 #include <QThread>
 
+#include <csignal>
 #include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace brevanta;
 
@@ -64,6 +69,17 @@ void saveForever(JournalStore& store, quint32 seed) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const QByteArray uid = qgetenv("JOURNAL_HELPER_UID"); !uid.isEmpty() && ::geteuid() == 0) {
+        if (::setgid(gid_t(uid.toUInt())) != 0 || ::setuid(uid_t(uid.toUInt())) != 0)
+            return 65;
+    }
+    if (const QByteArray limit = qgetenv("JOURNAL_HELPER_FILE_LIMIT"); !limit.isEmpty()) {
+        // Writes past the limit then fail with EFBIG instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit size{limit.toULongLong(), limit.toULongLong()};
+        if (::setrlimit(RLIMIT_FSIZE, &size) != 0)
+            return 66;
+    }
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() < 3)
@@ -75,6 +91,13 @@ int main(int argc, char* argv[]) {
             JournalStore::open(StoreConfiguration::atPath(path));
         if (mode == QStringLiteral("save-loop"))
             saveForever(*store, arguments.value(3).toUInt());
+        if (mode == QStringLiteral("save-once")) {
+            store->insert(PracticeSession::create(QUuid::createUuid(), base, 600,
+                                                  PracticeSessionSource::manual, std::nullopt, {},
+                                                  base));
+            store->save();
+            std::puts("saved");
+        }
         std::printf("opened %zu\n", store->sessions().size());
         std::fflush(stdout);
         if (mode == QStringLiteral("hold")) {

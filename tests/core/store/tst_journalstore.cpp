@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace brevanta;
 using namespace brevanta::testing;
@@ -64,6 +65,18 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+// The helper opening `path` in a process of its own: its exit code and what it printed.
+std::pair<int, QString> openInHelper(const QString& path, const QString& variable = {}) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!variable.isEmpty())
+        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    QProcess helper;
+    helper.setProcessEnvironment(environment);
+    helper.start(QStringLiteral(JOURNAL_STORE_HELPER), {QStringLiteral("open"), path});
+    helper.waitForFinished(30'000);
+    return {helper.exitCode(), QString::fromUtf8(helper.readAllStandardOutput()).trimmed()};
 }
 
 } // namespace
@@ -662,12 +675,9 @@ private Q_SLOTS:
             QVERIFY(error.description().endsWith(QStringLiteral("It was left unchanged.")));
         }
         QCOMPARE(bytesOf(path), before);
-        // SQLite never touched a file that is not ours: no side files appeared beside it.
-        if (expectedError == JournalStore::OpenError::notAJournal &&
-            kind != QStringLiteral("renamed")) {
-            QVERIFY(!QFileInfo::exists(path + QStringLiteral("-wal")));
-            QVERIFY(!QFileInfo::exists(path + QStringLiteral("-shm")));
-        }
+        // Nothing was left beside it either, not even the empty side files of a look inside.
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral("-wal")));
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral("-shm")));
         // A second attempt finds the same file, not a fresh journal in its place.
         QVERIFY_THROWS_EXCEPTION(JournalStore::OpenError, openJournal());
         QCOMPARE(bytesOf(path), before);
@@ -757,6 +767,99 @@ private Q_SLOTS:
         helper.kill();
         QVERIFY(helper.waitForFinished(30'000));
         QCOMPARE(openJournal()->sessions().size(), 2u);
+    }
+
+    // A lock is judged by what it says: one that cannot be read (empty after a power cut, cut
+    // short, garbage) is stale; one from another machine sharing the folder is not.
+    void leftoverLockFiles_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("otherMachine");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("garbage") << QByteArray("\x89\xfe\0\x17~\n\x01", 7) << QString();
+        QTest::newRow("cut after the process id") << QByteArray("4242\n") << QString();
+        QTest::newRow("another machine") << QByteArray("4242\nBrevanta\nmusic-room.example\n")
+                                         << QStringLiteral("music-room.example");
+    }
+    void leftoverLockFiles() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, otherMachine);
+        writeSmallJournal(2);
+        const QString lockPath = journalPath() + QStringLiteral(".lock");
+        QVERIFY(writeBytes(lockPath, content));
+        if (otherMachine.isEmpty()) {
+            const auto store = openJournal();
+            QCOMPARE(store->sessions().size(), 2u);
+            QVERIFY(!failureOf([this] { openJournal(); }).isNull()); // and really held
+            return;
+        }
+        const QString failure = failureOf([this] { openJournal(); });
+        QVERIFY2(failure.contains(u"“" + otherMachine + u"”") &&
+                     failure.contains(QDir::toNativeSeparators(lockPath)),
+                 qPrintable(failure));
+        QCOMPARE(bytesOf(lockPath), content);
+    }
+
+    void lockThatCannotBeWrittenSaysWhy() {
+        writeSmallJournal(1);
+        QVERIFY(writeBytes(journalPath() + QStringLiteral(".lock"), QByteArray()));
+        // As on a full disk: the stale lock goes, and no new one can be written.
+        const auto [exitCode, output] =
+            openInHelper(journalPath(), QStringLiteral("JOURNAL_HELPER_FILE_LIMIT=0"));
+        QCOMPARE(exitCode, 2);
+        QVERIFY2(output.contains(u"could not be locked for this process: File too large."),
+                 qPrintable(output));
+    }
+
+    // SQLite opens a file it may not write read-only, without a word; the store refuses it at
+    // open, names the culprit and changes no mode.
+    void journalThisUserCannotWriteIsRefused_data() {
+        QTest::addColumn<QString>("readOnly");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("foreign");
+        QTest::newRow("read-only file") << QString() << 0400 << false;
+        QTest::newRow("another user's file") << QString() << 0644 << true;
+        QTest::newRow("read-only -shm left by a crash") << QStringLiteral("-shm") << 0400 << false;
+    }
+    void journalThisUserCannotWriteIsRefused() {
+        QFETCH(QString, readOnly);
+        QFETCH(int, mode);
+        QFETCH(bool, foreign);
+        const bool root = ::geteuid() == 0;
+        if (foreign && !root)
+            QSKIP("needs a second user: run as root");
+        // Root may write anything: as root the helper runs as nobody.
+        const uint user = root ? 65534 : ::geteuid();
+        writeSmallJournal(2);
+        if (!readOnly.isEmpty()) { // a killed process leaves -wal and -shm behind
+            QProcess holder;
+            holder.start(QStringLiteral(JOURNAL_STORE_HELPER),
+                         {QStringLiteral("hold"), journalPath()});
+            QVERIFY(holder.waitForReadyRead(30'000));
+            holder.kill();
+            QVERIFY(holder.waitForFinished(30'000));
+        }
+        QVERIFY(QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                            QFile::ExeOwner | QFile::ExeOther));
+        const QDir folder(QFileInfo(journalPath()).absolutePath());
+        for (const QString& name : folder.entryList(QDir::AllEntries | QDir::NoDotDot)) {
+            if (!foreign || name == u".")
+                QCOMPARE(::chown(QFile::encodeName(folder.filePath(name)).constData(), user, user),
+                         0);
+        }
+        const QString target = journalPath() + readOnly;
+        QCOMPARE(::chmod(QFile::encodeName(target).constData(), mode_t(mode)), 0);
+        const QByteArray bytes = bytesOf(journalPath());
+
+        const auto [exitCode, output] = openInHelper(
+            journalPath(), root ? QStringLiteral("JOURNAL_HELPER_UID=65534") : QString());
+        QCOMPARE(exitCode, 2);
+        QVERIFY2(output.contains(QStringLiteral("cannot be saved to: the file %1 is read-only")
+                                     .arg(QDir::toNativeSeparators(target))),
+                 qPrintable(output));
+        struct stat status = {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        QCOMPARE(bytesOf(journalPath()), bytes);
     }
 
     void recordsOutliveTheirStore() {

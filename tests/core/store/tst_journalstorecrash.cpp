@@ -88,6 +88,40 @@ private Q_SLOTS:
         QVERIFY(lastCount >= 10);
         QVERIFY(changedBetweenKills);
     }
+
+    // A first start killed at each write, sync and unlink in turn (the lock, the schema, the
+    // switch to WAL, a save, the close): every later start opens, with the save if it was told.
+    void killedAtEveryStepOfAFirstStartLeavesAJournalThatOpens() {
+        int killPoint = 1;
+        for (;; ++killPoint) {
+            QTemporaryDir folder;
+            const QString path = folder.filePath(QStringLiteral("Brevanta.sqlite"));
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(KILL_AT_CALL));
+            environment.insert(QStringLiteral("BREVANTA_KILL_AT"), QString::number(killPoint));
+            environment.insert(QStringLiteral("BREVANTA_KILL_DIR"), folder.path());
+            environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                               QStringLiteral("verify_asan_link_order=0"));
+            child.setProcessEnvironment(environment);
+            child.start(QStringLiteral(JOURNAL_STORE_HELPER), {QStringLiteral("save-once"), path});
+            QVERIFY(child.waitForFinished(30'000));
+            const bool saved = child.readAllStandardOutput().contains("saved");
+            if (child.exitStatus() == QProcess::NormalExit)
+                break; // past the last step
+            for (int start = 0; start < 2; ++start) {
+                const QString context = QStringLiteral("kill point %1").arg(killPoint);
+                try {
+                    const std::size_t count =
+                        JournalStore::open(StoreConfiguration::atPath(path))->sessions().size();
+                    QVERIFY2(saved ? count == 1 : count <= 1, qPrintable(context));
+                } catch (const JournalStore::OpenError& error) {
+                    QFAIL(qPrintable(context + u": " + error.description()));
+                }
+            }
+        }
+        QVERIFY2(killPoint > 20, qPrintable(QString::number(killPoint)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestJournalStoreCrash)
