@@ -49,7 +49,8 @@ QString PracticeImportFileLoader::tooLargeMessage() {
 }
 
 PracticeImportFileResult PracticeImportFileLoader::load(const QString& path,
-                                                        const Calendar& calendar) {
+                                                        const Calendar& calendar,
+                                                        const PracticeCSVParser::Options& options) {
     PracticeImportFileResult failure;
     failure.filename = QFileInfo(path).fileName();
 
@@ -71,7 +72,10 @@ PracticeImportFileResult PracticeImportFileLoader::load(const QString& path,
     }
 
     try {
-        return PracticeCSVParser::parse(*bytes, failure.filename, calendar);
+        return PracticeCSVParser::parse(*bytes, failure.filename, calendar, options);
+    } catch (const PracticeCSVParser::ParserError& error) {
+        failure.error = error.description();
+        failure.spreadsheetFormat = error.spreadsheetFormat();
     } catch (const BrevantaError& error) {
         failure.error = error.description();
     } catch (const std::exception&) {
@@ -83,13 +87,17 @@ PracticeImportFileResult PracticeImportFileLoader::load(const QString& path,
 
 std::vector<PracticeImportFileResult>
 PracticeImportFileLoader::loadAll(const QStringList& paths, const Calendar& calendar,
-                                  const std::function<bool()>& isCancelled) {
+                                  const std::function<bool()>& isCancelled,
+                                  const std::vector<PracticeCSVParser::Options>& options) {
     std::vector<PracticeImportFileResult> results;
     results.reserve(std::size_t(paths.size()));
     for (const QString& path : paths) {
         if (isCancelled && isCancelled())
             break;
-        results.push_back(load(path, calendar));
+        const std::size_t index = results.size();
+        results.push_back(
+            load(path, calendar,
+                 index < options.size() ? options[index] : PracticeCSVParser::Options{}));
     }
     return results;
 }
