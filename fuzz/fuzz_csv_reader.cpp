@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the CSV reader, both as a UTF-8 file would reach it and as raw UTF-16
-// (lone surrogates included), and checks it against a plain character-by-character reading.
+// (lone surrogates included), and checks it against a plain character-by-character reading. Bytes
+// behind a UTF-16 byte-order mark must decode to text that encodes back to them.
 #include "ReferenceCSVReader.h"
 #include "core/import/CSVReader.h"
+#include "core/import/ImportTextFormat.h"
 #include "core/import/PracticeCSVParser.h"
 #include "core/import/StrictUtf8.h"
 
@@ -63,6 +65,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         } catch (const PracticeCSVParser::ParserError&) {
         }
+    }
+
+    // UTF-16 behind a byte-order mark, as a spreadsheet saves it, decodes exactly or not at all.
+    ImportTextFormat::guessEncoding(bytes);
+    if (const std::optional<QString> utf16 =
+            ImportTextFormat::decodeUtf16WithByteOrderMark(bytes)) {
+        const bool little = data[0] == 0xFF;
+        QByteArray encoded(little ? "\xFF\xFE" : "\xFE\xFF", 2);
+        for (const QChar unit : *utf16) {
+            const char high = char(unit.unicode() >> 8);
+            const char low = char(unit.unicode() & 0xFF);
+            encoded.append(little ? low : high).append(little ? high : low);
+        }
+        if (encoded != bytes || !utf16->isValidUtf16()) {
+            std::fputs("UTF-16 does not encode back to the same bytes\n", stderr);
+            std::abort();
+        }
+        ImportTextFormat::rows(*utf16, ImportTextFormat::Separator::semicolon);
     }
 
     QString units(static_cast<qsizetype>(size / 2), Qt::Uninitialized);

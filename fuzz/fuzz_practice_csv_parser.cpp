@@ -51,6 +51,28 @@ void check(const PracticeImportFileResult& result, const QString& filename) {
     }
 }
 
+// Reading what a spreadsheet rewrote only adds readings: every file read without the option is
+// read with it, with the same rows counted and the same cells found rewritten.
+void checkOptionOnlyAdds(QByteArrayView bytes, const QString& filename,
+                         const PracticeImportFileResult& plain) {
+    const PracticeImportFileResult read =
+        PracticeCSVParser::parse(bytes, filename, calendar(), {true});
+    check(read, filename);
+    const SpreadsheetFormatSummary& before = plain.spreadsheetFormat;
+    const SpreadsheetFormatSummary& after = read.spreadsheetFormat;
+    if (read.candidates.size() + std::size_t(read.skippedRows) !=
+        plain.candidates.size() + std::size_t(plain.skippedRows))
+        fail("the option lost a day or a row");
+    if (before.days != after.days || before.dateCells != after.dateCells ||
+        before.timeCells != after.timeCells || before.unplacedDates != 0)
+        fail("the option changed what was found rewritten");
+    if (after.days > after.dateCells + after.timeCells || after.dateCells > after.days ||
+        (after.dateCells > 0) == after.exampleDate.isEmpty() ||
+        (after.timeCells > 0) == after.exampleTime.isEmpty() ||
+        (after.days > 0) == after.findings().isEmpty())
+        fail("the rewritten cells are miscounted");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -61,11 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(nameLength));
     const QByteArrayView bytes(reinterpret_cast<const char*>(data + 1 + nameLength),
                                qsizetype(size - 1 - nameLength));
+    // Half of the inputs are also read with the option, from their first byte.
+    const bool alsoWithOption = (data[0] / 48) % 2 == 1;
 
     try {
         const PracticeImportFileResult result =
             PracticeCSVParser::parse(bytes, filename, calendar());
         check(result, filename);
+        if (alsoWithOption)
+            checkOptionOnlyAdds(bytes, filename, result);
         // Each dated day against a journal holding exactly that day: a likely duplicate.
         std::vector<PracticeSessionPtr> journal;
         QSet<QUuid> inJournal;
@@ -100,6 +126,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const PracticeCSVParser::ParserError& error) {
         if (error.description().isEmpty())
             fail("an error without a description");
+        // A file refused for its separator or character set is read with the option.
+        if (alsoWithOption && error.spreadsheetFormat().isAffected()) {
+            try {
+                check(PracticeCSVParser::parse(bytes, filename, calendar(), {true}), filename);
+            } catch (const PracticeCSVParser::ParserError& again) {
+                if (again.description().isEmpty())
+                    fail("an error without a description");
+            }
+        }
     }
     return 0;
 }

@@ -162,6 +162,22 @@ QList<QStringList> parse(QStringView text) {
     return rows;
 }
 
+QList<QStringList> layoutRows(QStringView text, qsizetype columns) {
+    QList<QStringList> rows;
+    bool afterEmptyRow = false;
+    forEachRow(text, columns, [&](const QStringList& row) {
+        const bool empty = std::all_of(row.begin(), row.end(),
+                                       [](const QString& field) { return field.isEmpty(); });
+        if (!empty)
+            rows.append(row);
+        else if (!afterEmptyRow)
+            rows.append(QStringList());
+        afterEmptyRow = empty;
+        return true;
+    });
+    return rows;
+}
+
 void forEachRow(QStringView text, qsizetype columns,
                 const std::function<bool(const QStringList& row)>& visit) {
     Tokenizer(text, columns, visit).run();

@@ -25,4 +25,9 @@ QList<QStringList> parse(QStringView text);
 void forEachRow(QStringView text, qsizetype columns,
                 const std::function<bool(const QStringList& row)>& visit);
 
+/// The rows forEachRow() gives for `columns`, kept for a reader that looks back and forth over a
+/// sheet of known width: a run of rows with nothing in them is kept as one empty row, so the list
+/// stays a small multiple of the text whatever number of empty lines or fields it holds.
+QList<QStringList> layoutRows(QStringView text, qsizetype columns);
+
 } // namespace brevanta::CSVReader

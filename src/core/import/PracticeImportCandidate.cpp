@@ -31,6 +31,11 @@ bool PracticeImportCandidate::hasWarning(PracticeImportWarning::Case warningCase
                        [&](const auto& warning) { return warning.warningCase() == warningCase; });
 }
 
+bool PracticeImportCandidate::lacksDuration() const {
+    return hasWarning(PracticeImportWarning::Case::notesWithoutDuration) ||
+           (durationSeconds == 0 && hasWarning(PracticeImportWarning::Case::unreadableDuration));
+}
+
 std::optional<Instant> PracticeImportCandidate::noon(int year, int month, int day,
                                                      const Calendar& calendar) {
     const std::optional<Instant> instant = calendar.makeInstant({year, month, day, 12});

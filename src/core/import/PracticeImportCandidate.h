@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/import/PracticeImportWarning.h"
+#include "core/import/SpreadsheetFormatSummary.h"
 #include "core/model/PracticeCategory.h"
 #include "core/time/Calendar.h"
 #include "core/time/Instant.h"
@@ -52,6 +53,10 @@ struct PracticeImportCandidate {
 
     bool hasWarning(PracticeImportWarning::Case warningCase) const;
 
+    /// Whether the day has no time to import: its notes were recorded without one, or its time
+    /// cells could not be read. Such days wait for the user to include them.
+    bool lacksDuration() const;
+
     /// Noon of year-month-day in `calendar`, when that day exists there.
     static std::optional<Instant> noon(int year, int month, int day, const Calendar& calendar);
 
@@ -68,6 +73,8 @@ struct PracticeImportFileResult {
     std::int64_t skippedRows = 0;
     /// Why the file could not be read or parsed; none on success.
     std::optional<QString> error;
+    /// What a spreadsheet rewrote in the file, also when the file could not be read because of it.
+    SpreadsheetFormatSummary spreadsheetFormat;
 
     bool operator==(const PracticeImportFileResult&) const = default;
 };

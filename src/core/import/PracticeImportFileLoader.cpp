@@ -54,7 +54,8 @@ QString PracticeImportFileLoader::notAFileMessage() {
 }
 
 PracticeImportFileResult PracticeImportFileLoader::load(const QString& path,
-                                                        const Calendar& calendar) {
+                                                        const Calendar& calendar,
+                                                        const PracticeCSVParser::Options& options) {
     PracticeImportFileResult failure;
     failure.filename = QFileInfo(path).fileName();
 
@@ -82,7 +83,10 @@ PracticeImportFileResult PracticeImportFileLoader::load(const QString& path,
     }
 
     try {
-        return PracticeCSVParser::parse(*bytes, failure.filename, calendar);
+        return PracticeCSVParser::parse(*bytes, failure.filename, calendar, options);
+    } catch (const PracticeCSVParser::ParserError& error) {
+        failure.error = error.description();
+        failure.spreadsheetFormat = error.spreadsheetFormat();
     } catch (const BrevantaError& error) {
         failure.error = error.description();
     } catch (const std::exception&) {
@@ -94,13 +98,17 @@ PracticeImportFileResult PracticeImportFileLoader::load(const QString& path,
 
 std::vector<PracticeImportFileResult>
 PracticeImportFileLoader::loadAll(const QStringList& paths, const Calendar& calendar,
-                                  const std::function<bool()>& isCancelled) {
+                                  const std::function<bool()>& isCancelled,
+                                  const std::vector<PracticeCSVParser::Options>& options) {
     std::vector<PracticeImportFileResult> results;
     results.reserve(std::size_t(paths.size()));
     for (const QString& path : paths) {
         if (isCancelled && isCancelled())
             break;
-        results.push_back(load(path, calendar));
+        const std::size_t index = results.size();
+        results.push_back(
+            load(path, calendar,
+                 index < options.size() ? options[index] : PracticeCSVParser::Options{}));
     }
     return results;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/import/PracticeCSVParser.h"
 #include "core/import/PracticeImportCandidate.h"
 #include "core/time/Calendar.h"
 
@@ -27,13 +28,15 @@ struct PracticeImportFileLoader {
     /// after the path's last component; its error is the system's reason when the file cannot be
     /// read (missing, no permission, a folder), notAFileMessage(), tooLargeMessage(), or the
     /// parser's description.
-    static PracticeImportFileResult load(const QString& path, const Calendar& calendar);
+    static PracticeImportFileResult load(const QString& path, const Calendar& calendar,
+                                         const PracticeCSVParser::Options& options = {});
 
-    /// load() for each path in order; stops early, returning what it has, once `isCancelled`
-    /// answers true.
+    /// load() for each path in order, with the options of the same index (the default ones
+    /// past the end); stops early, returning what it has, once `isCancelled` answers true.
     static std::vector<PracticeImportFileResult>
     loadAll(const QStringList& paths, const Calendar& calendar,
-            const std::function<bool()>& isCancelled = {});
+            const std::function<bool()>& isCancelled = {},
+            const std::vector<PracticeCSVParser::Options>& options = {});
 };
 
 } // namespace brevanta

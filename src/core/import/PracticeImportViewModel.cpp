@@ -5,6 +5,7 @@
 #include "core/store/JournalStore.h"
 #include "core/time/DateFormatting.h"
 
+#include <QHash>
 #include <QPromise>
 #include <QThreadPool>
 
@@ -89,8 +90,7 @@ PracticeImportViewModel::FileResults PracticeImportViewModel::invalidFiles() con
 }
 
 bool PracticeImportViewModel::isReady(const PracticeImportCandidate& candidate) const {
-    return m_includeNotesWithoutDuration ||
-           !candidate.hasWarning(PracticeImportWarning::Case::notesWithoutDuration);
+    return m_includeNotesWithoutDuration || !candidate.lacksDuration();
 }
 
 std::vector<PracticeImportCandidate> PracticeImportViewModel::readyCandidates() const {
@@ -191,51 +191,146 @@ QString PracticeImportViewModel::dateRange(std::span<const Instant> dates,
 }
 
 void PracticeImportViewModel::load(const QStringList& filePaths) {
+    if (filePaths != m_filePaths) {
+        m_filePaths = filePaths;
+        m_fileOptions.assign(std::size_t(filePaths.size()), PracticeCSVParser::Options{});
+        Q_EMIT filePathsChanged();
+        Q_EMIT readsSpreadsheetFormatsChanged();
+    }
+    startLoading(false);
+}
+
+void PracticeImportViewModel::startLoading(bool rereading) {
     if (m_loading) {
         // A newer load wins; the older one stops after its current file and is never heard of.
         m_loading->disconnect(this);
         m_loading->future().cancel();
         m_loading->deleteLater();
     }
-    if (filePaths != m_filePaths) {
-        m_filePaths = filePaths;
-        Q_EMIT filePathsChanged();
-    }
     setLoading(true);
     setErrorMessage(std::nullopt);
     setResult(std::nullopt);
 
-    // The thread gets only the paths and a copy of the calendar and hands back only the
-    // results; the watcher brings them to this thread, and never once it is gone.
+    // The thread gets only the paths, the options and a copy of the calendar and hands back
+    // only the results; the watcher brings them to this thread, and never once it is gone.
     auto promise = std::make_shared<QPromise<FileResults>>();
     auto* watcher = new QFutureWatcher<FileResults>(this);
     m_loading = watcher;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, rereading] {
         FileResults results;
         if (watcher->future().resultCount() > 0)
             results = watcher->future().result();
         m_loading = nullptr;
         watcher->deleteLater();
-        finishLoading(std::move(results));
+        finishLoading(std::move(results), rereading);
     });
     watcher->setFuture(promise->future());
     promise->start();
-    QThreadPool::globalInstance()->start([promise, filePaths, calendar = m_calendar] {
-        FileResults results = PracticeImportFileLoader::loadAll(
-            filePaths, calendar, [&promise] { return promise->isCanceled(); });
-        promise->addResult(std::move(results));
-        promise->finish();
-    });
+    QThreadPool::globalInstance()->start(
+        [promise, filePaths = m_filePaths, options = m_fileOptions, calendar = m_calendar] {
+            FileResults results = PracticeImportFileLoader::loadAll(
+                filePaths, calendar, [&promise] { return promise->isCanceled(); }, options);
+            promise->addResult(std::move(results));
+            promise->finish();
+        });
 }
 
-void PracticeImportViewModel::finishLoading(FileResults results) {
+void PracticeImportViewModel::finishLoading(FileResults results, bool rereading) {
+    if (rereading)
+        carryChoicesOver(results);
     std::vector<PracticeImportCandidate> candidates;
-    for (const PracticeImportFileResult& file : results)
+    QSet<QUuid> ids;
+    for (const PracticeImportFileResult& file : results) {
         candidates.insert(candidates.end(), file.candidates.begin(), file.candidates.end());
+        for (const PracticeImportCandidate& candidate : file.candidates)
+            ids.insert(candidate.id);
+    }
     m_fileResults = std::move(results);
     Q_EMIT fileResultsChanged();
     setCandidates(std::move(candidates));
+    if (rereading) {
+        // Approvals of days that are no longer read have nothing to approve.
+        const QSet<QUuid> kept = QSet<QUuid>(m_approvedConflictIDs).intersect(ids);
+        if (kept != m_approvedConflictIDs) {
+            m_approvedConflictIDs = kept;
+            Q_EMIT approvedConflictIDsChanged();
+        }
+    }
     setLoading(false);
+}
+
+// A file read again keeps what the user did with it: each day read before keeps its identifier
+// (its approval goes with it), and a year applied to the file goes to all its days again. Days
+// are told apart by month, day and their place among days of the same date.
+void PracticeImportViewModel::carryChoicesOver(FileResults& results) const {
+    QHash<QUuid, const PracticeImportCandidate*> current;
+    for (const PracticeImportCandidate& candidate : m_candidates)
+        current.insert(candidate.id, &candidate);
+    const auto key = [](const PracticeImportCandidate& candidate, QHash<int, int>& seen) {
+        const int date = candidate.month * 32 + candidate.day;
+        return std::pair(date, seen[date]++);
+    };
+
+    const std::size_t common = std::min(results.size(), m_fileResults.size());
+    for (std::size_t index = 0; index < common; ++index) {
+        const PracticeImportFileResult& before = m_fileResults[index];
+        PracticeImportFileResult& after = results[index];
+        QHash<std::pair<int, int>, QUuid> identifiers;
+        std::optional<int> appliedYear;
+        QHash<int, int> seenBefore;
+        for (const PracticeImportCandidate& candidate : before.candidates) {
+            identifiers.insert(key(candidate, seenBefore), candidate.id);
+            const auto now = current.constFind(candidate.id);
+            if (now != current.cend() && (*now)->year)
+                appliedYear = (*now)->year;
+        }
+        QHash<int, int> seenAfter;
+        for (PracticeImportCandidate& candidate : after.candidates) {
+            if (const auto found = identifiers.constFind(key(candidate, seenAfter));
+                found != identifiers.cend())
+                candidate.id = *found;
+            if (!candidate.year && appliedYear) {
+                candidate.year = appliedYear;
+                std::erase_if(candidate.warnings, [](const PracticeImportWarning& warning) {
+                    return warning.warningCase() == PracticeImportWarning::Case::missingYear;
+                });
+            }
+        }
+    }
+}
+
+std::vector<SpreadsheetFormatFile> PracticeImportViewModel::spreadsheetFormatFiles() const {
+    std::vector<SpreadsheetFormatFile> files;
+    for (qsizetype index = 0; index < qsizetype(m_fileResults.size()); ++index) {
+        if (std::optional<SpreadsheetFormatFile> file = spreadsheetFormatFile(index))
+            files.push_back(*std::move(file));
+    }
+    return files;
+}
+
+std::optional<SpreadsheetFormatFile>
+PracticeImportViewModel::spreadsheetFormatFile(qsizetype fileIndex) const {
+    if (fileIndex < 0 || fileIndex >= qsizetype(m_fileResults.size()))
+        return std::nullopt;
+    const PracticeImportFileResult& file = m_fileResults[std::size_t(fileIndex)];
+    if (!file.spreadsheetFormat.isAffected())
+        return std::nullopt;
+    return SpreadsheetFormatFile{fileIndex, file.filename, file.spreadsheetFormat,
+                                 readsSpreadsheetFormats(fileIndex)};
+}
+
+bool PracticeImportViewModel::readsSpreadsheetFormats(qsizetype fileIndex) const {
+    return fileIndex >= 0 && fileIndex < qsizetype(m_fileOptions.size()) &&
+           m_fileOptions[std::size_t(fileIndex)].readSpreadsheetFormats;
+}
+
+void PracticeImportViewModel::setReadsSpreadsheetFormats(qsizetype fileIndex, bool read) {
+    if (fileIndex < 0 || fileIndex >= qsizetype(m_fileOptions.size()) ||
+        readsSpreadsheetFormats(fileIndex) == read)
+        return;
+    m_fileOptions[std::size_t(fileIndex)].readSpreadsheetFormats = read;
+    Q_EMIT readsSpreadsheetFormatsChanged();
+    startLoading(true);
 }
 
 void PracticeImportViewModel::applyYear() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/import/PracticeCSVImporter.h"
+#include "core/import/PracticeCSVParser.h"
 #include "core/import/PracticeImportCandidate.h"
 #include "core/import/PracticeImportConflict.h"
 #include "core/time/Calendar.h"
@@ -23,6 +24,18 @@
 namespace brevanta {
 
 class JournalStore;
+
+/// A chosen file that a spreadsheet rewrote, for its card in the review.
+struct SpreadsheetFormatFile {
+    /// Its place in filePaths() and fileResults().
+    qsizetype fileIndex = 0;
+    QString filename;
+    SpreadsheetFormatSummary summary;
+    /// Whether the user chose to read what the spreadsheet rewrote.
+    bool readsSpreadsheetFormats = false;
+
+    bool operator==(const SpreadsheetFormatFile&) const = default;
+};
 
 /// The state of one import review: the chosen files read and parsed off the main thread, the
 /// user's choices (conflict policy, approvals, whether notes without time count, the year for
@@ -63,6 +76,19 @@ public:
     /// The year applyYear() gives to days whose file name has none.
     int defaultYear() const { return m_defaultYear; }
     void setDefaultYear(int year);
+
+    /// The files a spreadsheet rewrote, in file order: one card each in the review.
+    std::vector<SpreadsheetFormatFile> spreadsheetFormatFiles() const;
+    /// The file at `fileIndex` as its card shows it; none when the spreadsheet rewrote nothing
+    /// there or there is no such file.
+    std::optional<SpreadsheetFormatFile> spreadsheetFormatFile(qsizetype fileIndex) const;
+    /// Whether the file at `fileIndex` is read with what its spreadsheet rewrote.
+    bool readsSpreadsheetFormats(qsizetype fileIndex) const;
+    /// Switches reading what the spreadsheet rewrote for that file only, and reads the files
+    /// again off the main thread (isLoading() meanwhile). Every other choice stays: the policy,
+    /// the notes choice, the default year and the year applied to the files, and the approvals
+    /// of days that are read again.
+    void setReadsSpreadsheetFormats(qsizetype fileIndex, bool read);
 
     /// Why the last import failed, for the review to show; none otherwise.
     const std::optional<QString>& errorMessage() const { return m_errorMessage; }
@@ -107,7 +133,8 @@ public:
     static QString dateRange(std::span<const Instant> dates, const Calendar& calendar);
 
     /// Reads and parses the files on one background thread; isLoading() holds until the results
-    /// are in. The choices the user made stay as they are. A new load replaces one in progress.
+    /// are in. The choices the user made stay as they are (other files are read as they stand).
+    /// A new load replaces one in progress.
     void load(const QStringList& filePaths);
 
     /// Gives every candidate without a year the default year and drops its missingYear warning.
@@ -130,11 +157,14 @@ Q_SIGNALS:
     void errorMessageChanged();
     void resultChanged();
     void isLoadingChanged();
+    void readsSpreadsheetFormatsChanged();
     /// conflicts() may read differently now.
     void conflictsChanged();
 
 private:
-    void finishLoading(FileResults results);
+    void startLoading(bool rereading);
+    void finishLoading(FileResults results, bool rereading);
+    void carryChoicesOver(FileResults& results) const;
     void setCandidates(std::vector<PracticeImportCandidate> candidates);
     void setLoading(bool loading);
     void setErrorMessage(std::optional<QString> message);
@@ -154,6 +184,8 @@ private:
     std::optional<QString> m_errorMessage;
     std::optional<PracticeImportSummary> m_result;
     bool m_isLoading = false;
+    /// One per file path.
+    std::vector<PracticeCSVParser::Options> m_fileOptions;
 
     QPointer<QFutureWatcher<FileResults>> m_loading;
     mutable std::optional<PracticeCSVImporter::Conflicts> m_conflicts;

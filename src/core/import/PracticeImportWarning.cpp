@@ -29,6 +29,14 @@ PracticeImportWarning PracticeImportWarning::missingYear() {
     return PracticeImportWarning(Case::missingYear);
 }
 
+PracticeImportWarning
+PracticeImportWarning::unreadableDuration(std::optional<PracticeCategory> category, QString text) {
+    PracticeImportWarning warning(Case::unreadableDuration);
+    warning.m_category = category;
+    warning.m_text = std::move(text);
+    return warning;
+}
+
 QString PracticeImportWarning::message() const {
     switch (m_case) {
     case Case::durationMismatch:
@@ -41,6 +49,18 @@ QString PracticeImportWarning::message() const {
         return QStringLiteral("Notes recorded without duration.");
     case Case::missingYear:
         return QStringLiteral("Choose a year for this file.");
+    case Case::unreadableDuration: {
+        // A long cell is cut so that the line stays readable.
+        constexpr qsizetype longest = 40;
+        QString shown = m_text;
+        if (shown.size() > longest) {
+            const qsizetype cut = shown[longest - 1].isHighSurrogate() ? longest - 1 : longest;
+            shown = shown.first(cut) + u'\u2026';
+        }
+        const QString what =
+            m_category ? m_category->title() + u" time" : QStringLiteral("The daily total");
+        return what + u" \u201c" + shown + u"\u201d could not be read as hours and minutes.";
+    }
     }
     Q_UNREACHABLE();
     return {};

@@ -38,6 +38,9 @@ QString describe(const PracticeImportCandidate& candidate) {
         case PracticeImportWarning::Case::missingYear:
             text += u" !year";
             break;
+        case PracticeImportWarning::Case::unreadableDuration:
+            text += u" !unread " + warning.text();
+            break;
         }
     }
     return text;
@@ -98,7 +101,7 @@ private Q_SLOTS:
             QCOMPARE(PracticeCSVParser::decodedText(bytes), expected);
         } catch (const ParserError& error) {
             QCOMPARE(error.errorCase(), ParserError::Case::invalidUTF8);
-            QCOMPARE(error.description(), expected);
+            QVERIFY(error.description().startsWith(expected));
         }
     }
 
@@ -160,7 +163,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("description");
         QTest::newRow("Windows-1252")
-            << u"Practice Log December 2024.csv"_s << u"The file is not valid UTF-8."_s;
+            << u"Practice Log December 2024.csv"_s
+            << ParserError::invalidUTF8(
+                   ParserError::encodingDetail(ImportTextFormat::Encoding::windows1252))
+                   .description();
         const QString layout =
             u"This file does not appear to use the supported Brevanta spreadsheet format. "_s;
         QTest::newRow("headings one column off")
@@ -282,10 +288,11 @@ private Q_SLOTS:
             << QStringList{u"3/1 4500 haveFun=1800 lookBack=2700 !mismatch 4500/3600"_s} << 0;
         QTest::newRow("notes only")
             << QByteArray("Mar 1,,,,A,,,B,nonsense,,C,1:60,\n") << in2024
-            << QStringList{u"3/1 0 haveFun=0 lookBack=0 lookForward=0 !notes"_s} << 0;
+            << QStringList{u"3/1 0 haveFun=0 lookBack=0 lookForward=0 !unread nonsense !unread 1:60"_s}
+            << 0;
         QTest::newRow("notes and an unreadable total")
             << QByteArray("Mar 1,,,,A,,,,,,,,90\n") << in2024
-            << QStringList{u"3/1 0 haveFun=0 !notes"_s} << 0;
+            << QStringList{u"3/1 0 haveFun=0 !unread 90"_s} << 0;
         QTest::newRow("totals row stops, whatever follows")
             << QByteArray("Mar 1,,,,A,0:10\nTOTALS for March,,,,,0:10\nMar 2,,,,B,0:10\n"
                           "stray\n")
@@ -303,7 +310,7 @@ private Q_SLOTS:
             << QStringList() << 1;
         QTest::newRow("time too large for seconds")
             << QByteArray("Mar 1,,,,A,9223372036854775807:00,,,,,,,0:10\n") << in2024
-            << QStringList{u"3/1 600 haveFun=0"_s} << 0;
+            << QStringList{u"3/1 600 haveFun=0 !unread 9223372036854775807:00"_s} << 0;
     }
     void rowsBecomeDaysOrSkippedRows() {
         QFETCH(QByteArray, rows);

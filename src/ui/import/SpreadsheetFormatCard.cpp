@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: MIT
+#include "ui/import/SpreadsheetFormatCard.h"
+
+#include "core/import/PracticeImportViewModel.h"
+#include "ui/design/AppLabel.h"
+#include "ui/design/AppSymbolView.h"
+#include "ui/design/AppTypography.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace brevanta {
+
+namespace {
+
+constexpr char headingClass[] = "brevanta::SpreadsheetFormatCardHeading";
+
+// The card's caption, read out as a heading so that a screen reader can jump between cards.
+class HeadingAccessible : public QAccessibleWidget {
+public:
+    explicit HeadingAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Heading) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name)
+            return static_cast<QLabel*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* headingFactory(const QString& className, QObject* object) {
+    if (className == QLatin1StringView(headingClass) && object && object->isWidgetType())
+        return new HeadingAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+AppLabel* wrappingLabel(const QFont& font, const AppColor& color, QWidget* parent) {
+    auto* label = new AppLabel(QString(), font, color, parent);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+} // namespace
+
+class SpreadsheetFormatCardHeading : public AppLabel {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SpreadsheetFormatCardHeading)
+
+public:
+    explicit SpreadsheetFormatCardHeading(QWidget* parent)
+        : AppLabel(QString(), AppTypography::sectionTitle(), AppColors::primaryText(), parent) {
+        static const bool installed = [] {
+            QAccessible::installFactory(headingFactory);
+            return true;
+        }();
+        Q_UNUSED(installed);
+        setWordWrap(true);
+        setTextFormat(Qt::PlainText);
+    }
+};
+
+SpreadsheetFormatCard::SpreadsheetFormatCard(PracticeImportViewModel& model, qsizetype fileIndex,
+                                             QWidget* parent)
+    : AppSurface(AppSurfaceRole::secondary, 12.0, parent)
+    , m_model(model)
+    , m_fileIndex(fileIndex) {
+    setObjectName(QStringLiteral("spreadsheet-format-card"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setSpacing(8);
+
+    auto* captionRow = new QHBoxLayout;
+    captionRow->setSpacing(8);
+    auto* symbol = new AppSymbolView(QStringLiteral("exclamationmark.circle"),
+                                     QFontInfo(AppTypography::sectionTitle()).pixelSize(),
+                                     AppColors::warning(), this);
+    captionRow->addWidget(symbol, 0, Qt::AlignTop);
+    m_heading = new SpreadsheetFormatCardHeading(this);
+    m_heading->setObjectName(QStringLiteral("spreadsheet-format-heading"));
+    captionRow->addWidget(m_heading, 1);
+    layout->addLayout(captionRow);
+
+    m_findings = wrappingLabel(AppTypography::body(), AppColors::primaryText(), this);
+    m_findings->setObjectName(QStringLiteral("spreadsheet-format-findings"));
+    layout->addWidget(m_findings);
+    m_advice = wrappingLabel(AppTypography::caption(), AppColors::secondaryText(), this);
+    m_advice->setObjectName(QStringLiteral("spreadsheet-format-advice"));
+    m_advice->setText(SpreadsheetFormatSummary::exportAdvice());
+    layout->addWidget(m_advice);
+
+    m_readOption = new QCheckBox(SpreadsheetFormatSummary::readOptionTitle(), this);
+    m_readOption->setObjectName(QStringLiteral("spreadsheet-format-read"));
+    m_readOption->setAccessibleName(SpreadsheetFormatSummary::readOptionTitle());
+    m_readOption->setFocusPolicy(Qt::TabFocus);
+    m_readOption->setFont(AppTypography::body());
+    layout->addWidget(m_readOption);
+
+    m_skipped = wrappingLabel(AppTypography::caption(), AppColors::warning(), this);
+    m_skipped->setObjectName(QStringLiteral("spreadsheet-format-skipped"));
+    layout->addWidget(m_skipped);
+
+    // toggled, not clicked: a screen reader toggles the box through its accessibility action.
+    connect(m_readOption, &QCheckBox::toggled, this,
+            [this](bool read) { m_model.setReadsSpreadsheetFormats(m_fileIndex, read); });
+    connect(&m_model, &PracticeImportViewModel::fileResultsChanged, this,
+            &SpreadsheetFormatCard::refresh);
+    connect(&m_model, &PracticeImportViewModel::readsSpreadsheetFormatsChanged, this,
+            &SpreadsheetFormatCard::refresh);
+    refresh();
+}
+
+void SpreadsheetFormatCard::refresh() {
+    const std::optional<SpreadsheetFormatFile> file = m_model.spreadsheetFormatFile(m_fileIndex);
+    if (!file) {
+        m_hiddenForModel = true;
+        hide();
+        return;
+    }
+    if (std::exchange(m_hiddenForModel, false))
+        show();
+    m_heading->setText(u"\u201c" + file->filename + u"\u201d was saved again by a spreadsheet");
+    m_findings->setText(file->summary.findings());
+    const QString skipped =
+        file->readsSpreadsheetFormats ? file->summary.unplacedDatesText() : QString();
+    m_skipped->setText(skipped);
+    m_skipped->setVisible(!skipped.isEmpty());
+    const QSignalBlocker quiet(m_readOption);
+    m_readOption->setChecked(file->readsSpreadsheetFormats);
+    setAccessibleName(m_heading->text());
+}
+
+} // namespace brevanta
+
+#include "SpreadsheetFormatCard.moc"
