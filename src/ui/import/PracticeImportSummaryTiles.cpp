@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <algorithm>
+#include <vector>
+
 namespace brevanta {
 
 namespace {
@@ -16,11 +19,6 @@ constexpr int tileSpacing = 10;
 constexpr int tilePadding = 12;
 constexpr int valueLabelSpacing = 3;
 constexpr qreal tileRadius = 12;
-
-// The date range reads as two dates; it gets twice a tile's room.
-int weightOf(const QString& label) {
-    return label == QStringLiteral("Date range") ? 2 : 1;
-}
 
 } // namespace
 
@@ -69,14 +67,23 @@ void PracticeImportSummaryTiles::paintEvent(QPaintEvent*) {
     const QFont labelFont = AppTypography::caption();
     const QFontMetrics valueMetrics(valueFont);
     const QFontMetrics labelMetrics(labelFont);
-    int units = 0;
-    for (const auto& tile : m_tiles)
-        units += weightOf(tile.first);
-    const qreal unit = (width() - tileSpacing * (m_tiles.size() - 1)) / qreal(units);
-    qreal left = 0;
+    // Each tile gets what its texts need and an equal share of the room left; when there is not
+    // enough room, all shrink alike and their texts elide.
+    std::vector<qreal> widths;
+    qreal needed = 0;
     for (const auto& [label, value] : m_tiles) {
-        const QRectF tile(left, 0.5, unit * weightOf(label) + tileSpacing * (weightOf(label) - 1),
-                          height() - 1.0);
+        widths.push_back(2 * tilePadding + std::max(valueMetrics.horizontalAdvance(value),
+                                                    labelMetrics.horizontalAdvance(label)));
+        needed += widths.back();
+    }
+    const qreal room = width() - tileSpacing * (m_tiles.size() - 1);
+    for (qreal& tileWidth : widths)
+        tileWidth = needed <= room ? tileWidth + (room - needed) / qreal(widths.size())
+                                   : tileWidth * room / needed;
+    qreal left = 0;
+    for (qsizetype index = 0; index < m_tiles.size(); ++index) {
+        const auto& [label, value] = m_tiles[index];
+        const QRectF tile(left, 0.5, widths[std::size_t(index)], height() - 1.0);
         left = tile.right() + tileSpacing;
         const QPainterPath shape =
             continuousRoundedRect(tile.adjusted(0.5, 0, -0.5, 0), tileRadius);

@@ -34,6 +34,9 @@ namespace {
 
 constexpr int pagePadding = 24;
 constexpr int sectionSpacing = 20;
+constexpr int compactHeight = 660;
+constexpr int compactPadding = 18;
+constexpr int compactSpacing = 12;
 constexpr QSize smallestSize(720, 600);
 constexpr QSize idealSize(780, 700);
 constexpr int firstYear = 1900;
@@ -296,7 +299,8 @@ QWidget* PracticeImportView::buildYearCard() {
     row->setSpacing(10);
     const QFont body = AppTypography::body();
     row->addWidget(new AppSymbolView(QStringLiteral("calendar.badge.exclamationmark"),
-                                     QFontInfo(body).pixelSize(), AppColors::warning()));
+                                     QFontInfo(AppTypography::title2Style()).pixelSize(),
+                                     AppColors::warning()));
     row->addWidget(new AppLabel(QStringLiteral("A filename has no year."), body), 1);
     m_yearStepper = new QSpinBox;
     m_yearStepper->setObjectName(QStringLiteral("import-year-stepper"));
@@ -397,13 +401,16 @@ QWidget* PracticeImportView::buildCompletionPage() {
                             plain(result.importedCount) + QStringLiteral(" practice sessions."));
     QVBoxLayout* layout = column(page, pagePadding, sectionSpacing);
     layout->addStretch(1);
+    // Texts span the page and centre their lines, so that a long one wraps instead of being cut.
     const auto centred = [layout](QWidget* widget, const QString& objectName) {
         widget->setObjectName(objectName);
         if (auto* label = qobject_cast<QLabel*>(widget)) {
-            label->setAlignment(Qt::AlignHCenter);
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             label->setWordWrap(true);
+            layout->addWidget(label);
+        } else {
+            layout->addWidget(widget, 0, Qt::AlignHCenter);
         }
-        layout->addWidget(widget, 0, Qt::AlignHCenter);
     };
     // A 48-point symbol: the icon table sizes symbols by the text they stand beside.
     centred(new AppSymbolView(QStringLiteral("checkmark.circle.fill"), 40, AppColors::success()),
@@ -431,14 +438,14 @@ QWidget* PracticeImportView::buildCompletionPage() {
         line->setAlignment(Qt::AlignHCenter);
         countsLayout->addWidget(line);
     }
-    centred(counts, QStringLiteral("import-completion-counts"));
+    counts->setObjectName(QStringLiteral("import-completion-counts"));
+    layout->addWidget(counts);
     if (const std::optional<QString>& backup = m_model->backupPath()) {
         auto* line =
             new AppLabel(QStringLiteral("Your journal as it was before this import is kept in “") +
                              QDir::toNativeSeparators(*backup) + QStringLiteral("”."),
                          AppTypography::caption(), AppColors::secondaryText());
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        line->setMaximumWidth(560);
         centred(line, QStringLiteral("import-backup"));
     }
     m_viewJournal = button(QStringLiteral("View in Journal"), AppButtonRole::primary,
@@ -480,6 +487,7 @@ void PracticeImportView::refresh() {
     if (model.result()) {
         if (!m_completion) {
             m_completion = buildCompletionPage();
+            applySpacing();
             m_pages->addWidget(m_completion);
             m_pages->setCurrentWidget(m_completion);
             FocusOrder::arrange(m_completion);
@@ -564,6 +572,23 @@ void PracticeImportView::showEvent(QShowEvent* event) {
         resize(idealSize.boundedTo(room));
     }
     QDialog::showEvent(event);
+}
+
+void PracticeImportView::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    applySpacing();
+}
+
+void PracticeImportView::applySpacing() {
+    // A short window leaves the day list little room; tighter spacing gives some back.
+    const bool compact = height() < compactHeight;
+    for (QWidget* page : {m_review, m_completion}) {
+        if (auto* layout = page ? qobject_cast<QBoxLayout*>(page->layout()) : nullptr) {
+            const int margin = compact ? compactPadding : pagePadding;
+            layout->setContentsMargins(margin, margin, margin, margin);
+            layout->setSpacing(compact ? compactSpacing : sectionSpacing);
+        }
+    }
 }
 
 void PracticeImportView::closeEvent(QCloseEvent* event) {

@@ -63,6 +63,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -73,6 +74,7 @@ private:
     QWidget* buildConflictOptions();
     QWidget* buildBottomBar();
     QWidget* buildCompletionPage();
+    void applySpacing();
     void scheduleRefresh();
     void refresh();
     void refreshInvalidFiles();
