@@ -214,7 +214,7 @@ PracticeImportView::PracticeImportView(const QStringList& filePaths, JournalStor
         scheduleRefresh();
     });
 
-    FocusOrder::arrange(m_review);
+    // Built top to bottom, so the focus chain already follows the page.
     m_model->load(filePaths);
     refresh();
 }

@@ -282,6 +282,14 @@ private Q_SLOTS:
         startApp(false);
         PracticeImportView* sheet = review({march});
         QVERIFY(sheet);
+        // Tab goes down the page: from the days to the notes choice and the import button.
+        sheet->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+        sheet->candidateList()->setFocus(Qt::TabFocusReason);
+        for (const QString& next : {u"import-include-notes"_s, u"import-confirm"_s}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        }
         QVERIFY(!sheet->close());
         QVERIFY(sheet->isVisible());
         QPointer<PracticeImportView> closing = sheet;
