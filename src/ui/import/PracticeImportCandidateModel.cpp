@@ -7,6 +7,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace brevanta {
 
 PracticeImportCandidateModel::PracticeImportCandidateModel(PracticeImportViewModel& model,
@@ -34,28 +36,23 @@ void PracticeImportCandidateModel::rebuild() {
     beginResetModel();
     m_rows.clear();
     const Calendar& calendar = m_model.calendar();
-    std::vector<PracticeImportCandidate> ordered = m_model.reviewCandidates();
-    m_rows.reserve(ordered.size());
-    for (PracticeImportCandidate& candidate : ordered) {
+    const std::vector<PracticeImportCandidate>& candidates = m_model.candidates();
+    m_rows.reserve(candidates.size());
+    for (const PracticeImportCandidate& candidate : candidates) {
         Row row;
-        const std::optional<Instant> date = candidate.date(calendar);
-        if (date)
-            row.dateText = DateFormatting::abbreviatedDate(*date, calendar);
-        else if (candidate.year)
-            // A year given later can lack the day the sheet names (Sep 31, Feb 29); such a day
-            // is never imported, and asking for a year would not help.
-            row.dateText = QStringLiteral("No such day (%1 %2, %3)")
-                               .arg(QLocale::c().monthName(candidate.month, QLocale::ShortFormat))
-                               .arg(candidate.day)
-                               .arg(*candidate.year);
-        else
-            row.dateText = QStringLiteral("Year needed");
+        row.candidate = candidate;
+        row.date = candidate.date(calendar);
         row.durationText = PracticeDurationFormatter::compact(candidate.durationSeconds);
         row.entriesText = QString::number(candidate.entries.size()) + QStringLiteral(" entries");
         row.summary = candidate.summary();
-        row.candidate = std::move(candidate);
         m_rows.push_back(std::move(row));
     }
+    // By date, the undated last; equal dates keep their loading order.
+    std::stable_sort(m_rows.begin(), m_rows.end(), [](const Row& left, const Row& right) {
+        if (!left.date || !right.date)
+            return left.date.has_value() && !right.date.has_value();
+        return *left.date < *right.date;
+    });
     QSet<QUuid> kept;
     for (const Row& row : m_rows) {
         if (m_expanded.contains(row.candidate.id))
@@ -87,6 +84,24 @@ void PracticeImportCandidateModel::followChoices() {
     Q_EMIT dataChanged(index(0), index(int(m_rows.size()) - 1));
 }
 
+const QString& PracticeImportCandidateModel::dateText(const Row& row) const {
+    if (!row.dateText.isEmpty())
+        return row.dateText;
+    const PracticeImportCandidate& candidate = row.candidate;
+    if (row.date)
+        row.dateText = DateFormatting::abbreviatedDate(*row.date, m_model.calendar());
+    else if (candidate.year)
+        // A year given later can lack the day the sheet names (Sep 31, Feb 29); such a day
+        // is never imported, and asking for a year would not help.
+        row.dateText = QStringLiteral("No such day (%1 %2, %3)")
+                           .arg(QLocale::c().monthName(candidate.month, QLocale::ShortFormat))
+                           .arg(candidate.day)
+                           .arg(*candidate.year);
+    else
+        row.dateText = QStringLiteral("Year needed");
+    return row.dateText;
+}
+
 bool PracticeImportCandidateModel::showsImportToggle(const Row& row) const {
     return row.conflict.has_value() &&
            m_model.conflictPolicy() == PracticeImportConflictPolicy::reviewIndividually;
@@ -102,7 +117,7 @@ QStringList PracticeImportCandidateModel::detailLines(const Row& row) const {
 }
 
 QString PracticeImportCandidateModel::accessibleText(const Row& row) const {
-    QString text = row.dateText + QStringLiteral(", ") + row.durationText + QStringLiteral(", ") +
+    QString text = dateText(row) + QStringLiteral(", ") + row.durationText + QStringLiteral(", ") +
                    row.entriesText + QStringLiteral(", ") + row.summary;
     if (row.conflict || !row.candidate.warnings.empty())
         text += QStringLiteral(", Warning");
@@ -115,7 +130,7 @@ QVariant PracticeImportCandidateModel::data(const QModelIndex& index, int role) 
     const Row& row = m_rows[std::size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return row.dateText;
+        return dateText(row);
     case Qt::AccessibleTextRole:
         return accessibleText(row);
     case Qt::AccessibleDescriptionRole:

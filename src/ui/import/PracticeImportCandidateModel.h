@@ -3,6 +3,7 @@
 
 #include "core/import/PracticeImportCandidate.h"
 #include "core/import/PracticeImportConflict.h"
+#include "core/time/Instant.h"
 
 #include <QAbstractListModel>
 #include <QSet>
@@ -57,7 +58,9 @@ public:
 private:
     struct Row {
         PracticeImportCandidate candidate;
-        QString dateText;
+        std::optional<Instant> date;
+        // Formatted when first read: only the rows on screen are ever painted.
+        mutable QString dateText;
         QString durationText;
         QString entriesText;
         QString summary;
@@ -65,6 +68,7 @@ private:
     };
 
     void rebuild();
+    const QString& dateText(const Row& row) const;
     void followChoices();
     bool showsImportToggle(const Row& row) const;
     QStringList detailLines(const Row& row) const;
