@@ -2,10 +2,12 @@
 #include "core/import/PracticeImportViewModel.h"
 
 #include "core/import/PracticeImportFileLoader.h"
+#include "core/store/JournalBackup.h"
 #include "core/store/JournalStore.h"
 #include "core/time/DateFormatting.h"
 
 #include <QHash>
+#include <QFileInfo>
 #include <QPromise>
 #include <QThreadPool>
 
@@ -30,10 +32,15 @@ std::int64_t saturatingSum(std::int64_t sum, std::int64_t addend) {
 
 PracticeImportViewModel::PracticeImportViewModel(JournalStore& store, Calendar calendar,
                                                  Instant now, QObject* parent)
+    : PracticeImportViewModel(store, std::move(calendar), Clock::fixed(now), parent) {}
+
+PracticeImportViewModel::PracticeImportViewModel(JournalStore& store, Calendar calendar,
+                                                 Clock clock, QObject* parent)
     : QObject(parent)
     , m_store(store)
     , m_calendar(std::move(calendar))
-    , m_defaultYear(m_calendar.components(now).year) {
+    , m_clock(std::move(clock))
+    , m_defaultYear(m_calendar.components(m_clock.now()).year) {
     connect(&m_store, &JournalStore::sessionsChanged, this,
             &PracticeImportViewModel::invalidateConflicts);
 }
@@ -353,15 +360,25 @@ bool PracticeImportViewModel::confirmImport() {
     if (!canImport())
         return false;
     const std::vector<PracticeSessionPtr> existing = m_store.sessions();
+    std::optional<QString> backup;
+    PracticeImportSummary summary;
     try {
-        setResult(PracticeCSVImporter(m_calendar)
+        backup = JournalBackup::make(m_store, m_clock.now(), m_calendar);
+        summary = PracticeCSVImporter(m_calendar)
                       .commit(readyCandidates(), m_conflictPolicy, m_approvedConflictIDs, existing,
-                              skippedRows(), m_store));
-        return true;
+                              skippedRows(), m_store);
     } catch (const BrevantaError& error) {
+        // The copy of a journal that did not change is not worth one of the kept places.
+        if (backup)
+            JournalBackup::discard(*backup);
         setErrorMessage(u"Nothing was imported. " + error.description());
         return false;
     }
+    if (backup)
+        JournalBackup::prune(QFileInfo(*backup).absolutePath());
+    m_backupPath = std::move(backup);
+    setResult(std::move(summary));
+    return true;
 }
 
 void PracticeImportViewModel::setCandidates(std::vector<PracticeImportCandidate> candidates) {

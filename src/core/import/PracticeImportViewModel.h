@@ -6,6 +6,7 @@
 #include "core/import/PracticeImportCandidate.h"
 #include "core/import/PracticeImportConflict.h"
 #include "core/time/Calendar.h"
+#include "core/time/Clock.h"
 #include "core/time/Instant.h"
 
 #include <QFutureWatcher>
@@ -50,7 +51,11 @@ public:
     using FileResults = std::vector<PracticeImportFileResult>;
 
     /// Works on `store`, which must outlive it, with days and conflicts in `calendar`. The
-    /// default year is the year of `now` in `calendar`.
+    /// default year is the year of `clock`'s instant in `calendar`; a journal on disk is backed
+    /// up before each import, the copy named after the instant `clock` gives then.
+    PracticeImportViewModel(JournalStore& store, Calendar calendar, Clock clock,
+                            QObject* parent = nullptr);
+    /// As above, with time standing still at `now`.
     PracticeImportViewModel(JournalStore& store, Calendar calendar, Instant now,
                             QObject* parent = nullptr);
     /// Safe while loading: the reading stops after the current file and its results are dropped.
@@ -94,6 +99,9 @@ public:
     const std::optional<QString>& errorMessage() const { return m_errorMessage; }
     /// What the last successful import did; present means the review is complete.
     const std::optional<PracticeImportSummary>& result() const { return m_result; }
+    /// The copy of the journal made before the last successful import; none for a journal kept
+    /// in memory. Set before result() is.
+    const std::optional<QString>& backupPath() const { return m_backupPath; }
     bool isLoading() const { return m_isLoading; }
 
     /// Skipped rows over all files.
@@ -141,9 +149,11 @@ public:
     /// Candidates that have a year keep it.
     void applyYear();
 
-    /// Commits the ready candidates under the user's choices in one save. On success sets
-    /// result(); on failure nothing is imported, errorMessage() says why and every choice stays.
-    /// Does nothing unless canImport(). Returns whether it imported.
+    /// Backs the journal up (see JournalBackup), then commits the ready candidates under the
+    /// user's choices in one save. On success sets result() and keeps the newest backups; on
+    /// failure, of the backup or of the save, nothing is imported, the new backup is gone,
+    /// errorMessage() says why and every choice stays. Does nothing unless canImport(). Returns
+    /// whether it imported.
     bool confirmImport();
 
 Q_SIGNALS:
@@ -174,6 +184,7 @@ private:
 
     JournalStore& m_store;
     Calendar m_calendar;
+    Clock m_clock;
     QStringList m_filePaths;
     FileResults m_fileResults;
     std::vector<PracticeImportCandidate> m_candidates;
@@ -183,6 +194,7 @@ private:
     int m_defaultYear = 0;
     std::optional<QString> m_errorMessage;
     std::optional<PracticeImportSummary> m_result;
+    std::optional<QString> m_backupPath;
     bool m_isLoading = false;
     /// One per file path.
     std::vector<PracticeCSVParser::Options> m_fileOptions;

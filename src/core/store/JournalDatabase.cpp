@@ -555,6 +555,16 @@ JournalDatabase::load(const std::shared_ptr<PracticeRecordObserverLink>& link) {
     return loaded;
 }
 
+std::optional<QString> JournalDatabase::copyInto(const QString& filePath) {
+    QSqlQuery query = makeQuery();
+    if (!query.prepare(QStringLiteral("VACUUM INTO ?")))
+        return describe(query.lastError());
+    query.addBindValue(filePath);
+    if (!query.exec())
+        return describe(query.lastError());
+    return std::nullopt;
+}
+
 std::optional<QString> JournalDatabase::write(const Changes& changes) {
     QSqlQuery transaction = makeQuery();
     if (!transaction.exec(QStringLiteral("BEGIN IMMEDIATE")))

@@ -72,6 +72,11 @@ public:
     /// database's description of a failure, or nothing on success.
     std::optional<QString> write(const Changes& changes);
 
+    /// Writes a consistent copy of what is stored into a new file at `filePath` with SQLite's own
+    /// online copy (VACUUM INTO), while this connection stays open. Returns the database's
+    /// description of a failure, or nothing on success.
+    std::optional<QString> copyInto(const QString& filePath);
+
 private:
     explicit JournalDatabase(const QString& connectionName);
 

@@ -362,6 +362,11 @@ void JournalStore::save() {
     noteChange();
 }
 
+void JournalStore::copyInto(const QString& filePath) const {
+    if (const std::optional<QString> failure = m_database->copyInto(filePath))
+        throw StoreError(*failure);
+}
+
 void JournalStore::rollback() {
     if (!hasChanges())
         return;

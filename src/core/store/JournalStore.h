@@ -105,6 +105,10 @@ public:
     /// read their stored values again.
     void rollback();
 
+    /// Copies what is stored (unsaved changes left out) into a new file at `filePath`, a journal
+    /// this store can open. Throws StoreError with the database's description.
+    void copyInto(const QString& filePath) const;
+
 Q_SIGNALS:
     void sessionsChanged();
 

@@ -10,6 +10,7 @@
 #include "ui/design/BrevantaBrandMark.h"
 #include "ui/editing/PracticeSessionWorkspaceView.h"
 #include "ui/journal/SessionsView.h"
+#include "ui/import/PracticeImportView.h"
 #include "ui/practice/FinishPracticeSessionView.h"
 #include "ui/practice/PracticeView.h"
 #include "ui/shell/AppAppearance.h"
@@ -227,6 +228,11 @@ ScreenFactory BrevantaApp::screenFactory() {
     };
     screens.finishSheet = [this](QWidget* window) -> QDialog* {
         return new FinishPracticeSessionView(m_activeSessionController, *m_store, m_clock, window);
+    };
+    screens.importReview = [this](QWidget* window, const QStringList& filePaths,
+                                  std::function<void()> onViewJournal) -> QDialog* {
+        return new PracticeImportView(filePaths, *m_store, Calendar::current(), m_clock,
+                                      std::move(onViewJournal), window);
     };
     return screens;
 }
