@@ -6,6 +6,7 @@
 #include "ui/design/AppColors.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/ContinuousRoundedRect.h"
+#include "ui/editing/PracticeFields.h"
 #include "ui/insights/InsightsAccessibility.h"
 
 #include <QAccessible>
@@ -32,19 +33,21 @@ QFont titleFont() {
         AppTypography::withWeight(AppTypography::caption(), QFont::Bold), 1.2);
 }
 
-/// The fill of each intensity: the plain surface, then the accent ever more opaque.
+/// The fill of each intensity: the plain surface, then the accent ever more opaque. On a dark
+/// page the accent is lifted, or the faintest shade would be darker than an empty day and the
+/// scale would no longer read from light to dark without colour.
 AppColor intensityFill(int intensity) {
     switch (intensity) {
     case 0:
         return AppColors::secondarySurface();
     case 1:
-        return AppColors::accent().withOpacity(0.28);
+        return readableAccent().withOpacity(0.28);
     case 2:
-        return AppColors::accent().withOpacity(0.48);
+        return readableAccent().withOpacity(0.48);
     case 3:
-        return AppColors::accent().withOpacity(0.7);
+        return readableAccent().withOpacity(0.7);
     default:
-        return AppColors::accent();
+        return readableAccent();
     }
 }
 

@@ -47,11 +47,11 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setFont(font());
-        painter.setPen(AppColors::secondaryText().resolve(this));
         const int edge = m_trailingEdge > 0 ? std::min(m_trailingEdge, width()) : width();
         qreal x = std::max(0, edge - contentWidth());
         const auto text = [&](const QString& words) {
             const int advance = fontMetrics().horizontalAdvance(words);
+            painter.setPen(AppColors::secondaryText().resolve(this));
             painter.drawText(QRectF(x, 0, advance, height()), Qt::AlignVCenter, words);
             x += advance + legendSpacing;
         };

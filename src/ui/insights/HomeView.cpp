@@ -8,6 +8,7 @@
 #include "ui/design/AppTypography.h"
 #include "ui/design/BrevantaBrandSignature.h"
 #include "ui/editing/AdaptiveArrangement.h"
+#include "ui/editing/PracticeFields.h"
 #include "ui/insights/CalendarYearContributionHeatmap.h"
 #include "ui/insights/InsightsAccessibility.h"
 
@@ -80,7 +81,7 @@ protected:
         const QRectF circle((width() - dotSize) / 2.0, 0, dotSize, dotSize);
         if (m_practised) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(AppColors::accent().resolve(this));
+            painter.setBrush(readableAccent().resolve(this));
             painter.drawEllipse(circle);
         } else {
             painter.setPen(QPen(AppColors::border().resolve(this), 1));
