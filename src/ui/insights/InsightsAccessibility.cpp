@@ -157,6 +157,11 @@ QAccessibleInterface* InsightsAccessibility::makeHeatmapDay(CalendarHeatmapBandV
 void InsightsAccessibility::setRole(QWidget* widget, QAccessible::Role role) {
     install();
     widget->setProperty(roleProperty, int(role));
+    // Setting a widget's text or name already made and kept its plain interface; drop it, so
+    // the next question gets the one with the role.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+        made && made->role() != role)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 } // namespace brevanta

@@ -8,7 +8,6 @@
 #include "ui/design/AppTypography.h"
 #include "ui/insights/CalendarYearContributionHeatmap.h"
 #include "ui/insights/ClockBoundaryTimer.h"
-#include "ui/insights/InsightsAccessibility.h"
 
 #include <QBoxLayout>
 #include <QPainter>
@@ -47,6 +46,8 @@ LivePracticePage::LivePracticePage(JournalStore& store, Clock clock, Calendar ca
 
     m_scroll = new QScrollArea;
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // The page is no Tab stop of its own: Tab goes straight to what it holds.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setWidgetResizable(true);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->viewport()->setAutoFillBackground(false);

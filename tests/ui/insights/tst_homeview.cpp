@@ -44,6 +44,10 @@ private Q_SLOTS:
         QStringList names;
         for (const QWidget* day : m_view->findChildren<QWidget*>(u"home-practice-day"_s))
             names << day->accessibleName();
+        // Screen readers jump by headings to the page's question.
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(named(*m_view, u"home-invitation"_s))->role(),
+            QAccessible::Heading);
         QCOMPARE(names, (QStringList{u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s, u"Thursday"_s,
                                      u"Friday"_s, u"Saturday"_s, u"Sunday"_s}));
 
