@@ -135,6 +135,7 @@ void CalendarHeatmapBandView::setGridName(const QString& name) {
 
 void CalendarHeatmapBandView::setBand(CalendarHeatmapBand band) {
     const bool resized = band.columnCount() != m_band.columnCount();
+    const QString focusedName = m_focused ? dayName(*m_focused) : QString();
     m_band = std::move(band);
 
     std::vector<int> exposed;
@@ -167,7 +168,8 @@ void CalendarHeatmapBandView::setBand(CalendarHeatmapBand band) {
         dropAccessibleDays();
         QAccessibleEvent reorder(this, QAccessible::ObjectReorder);
         QAccessible::updateAccessibility(&reorder);
-    } else if (hasFocus()) {
+    } else if (hasFocus() && m_focused && dayName(*m_focused) != focusedName) {
+        // The day under the ring changed its figures: tell it again, and only then.
         announceFocus();
     }
     if (resized)

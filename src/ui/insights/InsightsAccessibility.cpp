@@ -36,6 +36,9 @@ public:
         : m_band(band)
         , m_index(index) {}
 
+    CalendarHeatmapBandView* band() const { return m_band; }
+    int index() const { return m_index; }
+
     bool isValid() const override { return m_band && m_index < int(m_band->exposedCells().size()); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override {
@@ -109,11 +112,8 @@ public:
         return QAccessible::accessibleInterface(band()->accessibleDayId(index));
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        for (int index = 0; index < childCount(); ++index) {
-            if (QAccessible::accessibleInterface(band()->accessibleDayId(index)) == child)
-                return index;
-        }
-        return -1;
+        const auto* day = dynamic_cast<const HeatmapDayAccessible*>(child);
+        return day && day->band() == band() && day->isValid() ? day->index() : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
         const std::optional<int> index =
