@@ -11,6 +11,8 @@
 #include "ui/editing/PracticeSessionWorkspaceView.h"
 #include "ui/journal/SessionsView.h"
 #include "ui/import/PracticeImportView.h"
+#include "ui/insights/HomeView.h"
+#include "ui/insights/InsightsView.h"
 #include "ui/practice/FinishPracticeSessionView.h"
 #include "ui/practice/PracticeView.h"
 #include "ui/shell/AppAppearance.h"
@@ -197,6 +199,15 @@ ScreenFactory BrevantaApp::screenFactory() {
     // captures what its screen reads from the application and takes the navigation it needs
     // from the window. Screens read the user's calendar when they are made.
     ScreenFactory screens;
+    screens.home = [this](const ScreenFactory::HomeActions& actions) {
+        auto* home = new HomeView(*m_store, m_clock, Calendar::current());
+        QObject::connect(home, &HomeView::startRequested, home, actions.onStart);
+        QObject::connect(home, &HomeView::logRequested, home, actions.onLog);
+        return HostedScreen{home};
+    };
+    screens.insights = [this] {
+        return HostedScreen{new InsightsView(*m_store, m_clock, Calendar::current())};
+    };
     screens.practiceRoom = [this](const ScreenFactory::PracticeRoomActions& actions) {
         auto* room = new PracticeView(m_activeSessionController, m_clock, Calendar::current());
         QObject::connect(room, &PracticeView::startRequested, room, actions.onStart);

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/model/PracticeSession.h"
+#include "core/time/Calendar.h"
+#include "core/time/Clock.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <vector>
+
+class QScrollArea;
+class QVBoxLayout;
+
+namespace brevanta {
+
+class AppLabel;
+class CalendarYearContributionHeatmap;
+class ClockBoundaryTimer;
+class JournalStore;
+
+/// A scrolling page whose figures are worked out afresh from the whole journal, the current
+/// instant and the user's calendar: Home and Insights. Nothing derived is kept between
+/// refreshes.
+///
+/// It follows the journal and the clock while it is open. Every change of the journal marks the
+/// figures stale, and one refresh follows in the same turn of the event loop however many
+/// changes a save brought; a page out of sight waits until it is shown again. The clock is read
+/// again at each boundary the page names (midnight by default), so "today", the week and the
+/// year move on while the window stays open.
+class LivePracticePage : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LivePracticePage)
+
+public:
+    ~LivePracticePage() override;
+
+    /// Brings the figures up to date at once if they are stale.
+    void refreshIfStale();
+    bool isStale() const { return m_stale; }
+    ClockBoundaryTimer* boundaryTimer() const { return m_boundary; }
+
+protected:
+    /// `columnWidth` is the widest the content column grows; it keeps to the leading edge.
+    LivePracticePage(JournalStore& store, Clock clock, Calendar calendar, int columnWidth,
+                     QWidget* parent);
+
+    /// Shows the figures for `sessions` (newest first) at `now`.
+    virtual void refresh(const std::vector<PracticeSessionPtr>& sessions, Instant now) = 0;
+    /// The next instant after `now` at which the figures change without any journal change.
+    virtual Instant nextBoundary(Instant now) const;
+
+    const Calendar& calendar() const { return m_calendar; }
+
+    /// A small bold caption, tracked open, heading what follows ("THIS WEEK").
+    static AppLabel* eyebrow(const QString& text, qreal tracking);
+    /// Shows the year of `now` in `heatmap`: its subtitle, the full-year band and the halves.
+    void showYear(CalendarYearContributionHeatmap& heatmap,
+                  const std::vector<PracticeSessionPtr>& sessions, Instant now) const;
+    QVBoxLayout* column() const { return m_column; }
+    QScrollArea* scrollArea() const { return m_scroll; }
+
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void markStale();
+
+    JournalStore& m_store;
+    Clock m_clock;
+    Calendar m_calendar;
+    QScrollArea* m_scroll = nullptr;
+    QVBoxLayout* m_column = nullptr;
+    QTimer m_refreshSoon;
+    ClockBoundaryTimer* m_boundary = nullptr;
+    bool m_stale = true;
+};
+
+} // namespace brevanta
