@@ -112,10 +112,19 @@ private:
 
     void emitShape(const QPainterPath& path, bool filled) {
         QByteArray data;
+        QPointF subpathStart;
+        QPointF last;
+        // A subpath that ends where it began was closed: say so, so strokes join there.
+        const auto closeIfBack = [&] {
+            if (!data.isEmpty() && last == subpathStart)
+                data += "Z ";
+        };
         for (int index = 0; index < path.elementCount(); ++index) {
             const QPainterPath::Element element = path.elementAt(index);
             switch (element.type) {
             case QPainterPath::MoveToElement:
+                closeIfBack();
+                subpathStart = element;
                 data += 'M';
                 break;
             case QPainterPath::LineToElement:
@@ -127,8 +136,10 @@ private:
             case QPainterPath::CurveToDataElement:
                 break;
             }
+            last = element;
             data += number(element.x) + ' ' + number(element.y) + ' ';
         }
+        closeIfBack();
         const QTransform& t = m_transform;
         m_body += "<path d=\"" + data.trimmed() + "\" transform=\"matrix(" + number(t.m11()) + ' ' +
                   number(t.m12()) + ' ' + number(t.m21()) + ' ' + number(t.m22()) + ' ' +

@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -206,7 +207,11 @@ void BrevantaApp::presentRecovery(ContentView* window) {
         box->setInformativeText(m_recoverySetAside->description);
         box->setIconPixmap(BrevantaBrandMark::pixmap(48, window->devicePixelRatioF()));
         box->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        box->addButton(QMessageBox::Ok);
+        // A plain button: the platform's stock one carries an icon that is not ours.
+        QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        ok->setFocusPolicy(Qt::TabFocus);
+        box->setDefaultButton(ok);
+        box->setEscapeButton(ok);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }

@@ -12,7 +12,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 namespace brevanta {
 
@@ -20,10 +20,10 @@ namespace {
 
 // Beyond this the offer names how many more there are instead of growing off the screen.
 constexpr int thoughtsShown = 6;
+constexpr int preferredWidth = 480;
 
 AppLabel* wrapped(AppLabel* label) {
     label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
 
@@ -79,7 +79,10 @@ RecoveredSessionOffer::RecoveredSessionOffer(
     layout->addWidget(duration);
 
     if (!session.thoughts.empty()) {
+        layout->addSpacing(4);
         layout->addWidget(new AppLabel(QStringLiteral("Thoughts"), AppTypography::cardTitle()));
+        auto* list = new QVBoxLayout;
+        list->setSpacing(6);
         int shown = 0;
         for (const ActiveThoughtDraft& thought : session.thoughts) {
             if (shown == thoughtsShown)
@@ -88,7 +91,7 @@ RecoveredSessionOffer::RecoveredSessionOffer(
                                               AppTypography::secondaryBody()));
             line->setObjectName(QStringLiteral("recovered-session-thought"));
             line->setAccessibleName(thought.trimmedText());
-            layout->addWidget(line);
+            list->addWidget(line);
             ++shown;
         }
         if (const auto more = session.thoughts.size() - std::size_t(shown); more > 0) {
@@ -96,6 +99,7 @@ RecoveredSessionOffer::RecoveredSessionOffer(
                                                      : QStringLiteral("and %1 more").arg(more),
                                            AppTypography::caption(), AppColors::secondaryText()));
         }
+        layout->addLayout(list);
     }
 
     m_discard = new AppButton(QStringLiteral("Discard"), AppButtonRole::destructive);
@@ -111,6 +115,8 @@ RecoveredSessionOffer::RecoveredSessionOffer(
     buttons->addStretch(1);
     buttons->addWidget(m_finish);
     buttons->addWidget(m_resume);
+    // Room the window gives beyond the text goes below it, not between the lines.
+    layout->addStretch(1);
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
@@ -126,6 +132,8 @@ RecoveredSessionOffer::RecoveredSessionOffer(
     setTabOrder(m_resume, m_finish);
     setTabOrder(m_finish, m_discard);
     m_resume->setFocus();
+    // Wrapped text: the height follows from the width, which a window does not work out itself.
+    resize(preferredWidth, std::max(minimumSizeHint().height(), heightForWidth(preferredWidth)));
 }
 
 AppButton* RecoveredSessionOffer::button(Choice choice) const {
