@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -156,29 +155,6 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(path()));
         controller.finish(now, std::nullopt, {}, [](const PracticeSessionPtr&) {});
         QVERIFY(!QFile::exists(path()));
-    }
-
-    void recorderSaysOnceWhenItCannotWrite() {
-        const QString blocked = m_folder.filePath(QStringLiteral("a-file"));
-        QFile blocker(blocked);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        ActivePracticeSessionController controller(Clock::fixed(start));
-        ActivePracticeSessionRecorder recorder(
-            controller, Recovery(blocked + QStringLiteral("/running-session.json")),
-            Clock::fixed(start));
-        QSignalSpy failed(&recorder, &ActivePracticeSessionRecorder::failed);
-        controller.start(start);
-        controller.addThought(QStringLiteral("one"));
-        QCOMPARE(failed.count(), 1);
-    }
-
-    void restoreTakesTheSessionOnlyWhenIdle() {
-        ActivePracticeSessionController controller(Clock::fixed(start));
-        const ActivePracticeSession session = runningSession();
-        QVERIFY(controller.restore(session));
-        QCOMPARE(*controller.activeSession(), session);
-        QVERIFY(!controller.restore(ActivePracticeSession{}));
-        QCOMPARE(*controller.activeSession(), session);
     }
 };
 
