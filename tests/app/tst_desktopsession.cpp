@@ -102,6 +102,10 @@ private Q_SLOTS:
                               << QStringLiteral("[FILE.csv…]");
         QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
                                  << QStringLiteral("Brevanta 0.");
+        QTest::newRow("Qt's own options are no usage error")
+            << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                           QStringLiteral("--version")}
+            << 0 << QStringLiteral("Brevanta 0.");
         QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate")} << 2
                                         << QStringLiteral("Unknown option 'frobnicate'.");
         QTest::newRow("not a csv file") << QStringList{QStringLiteral("notes.txt")} << 2

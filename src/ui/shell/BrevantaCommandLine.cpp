@@ -39,6 +39,19 @@ BrevantaCommandLine BrevantaCommandLine::parse(const QStringList& arguments,
                             QStringLiteral("Show the design gallery in the dark appearance."));
     dark.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({uiTesting, gallery, dark});
+    // Qt's own options stay in the arguments; they are Qt's to answer, not usage errors.
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display",
+                             "name", "style", "stylesheet", "geometry", "title", "icon"}) {
+        QCommandLineOption qtOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption qtOption(QString::fromLatin1(name));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("CSV files of practice history to review."),
                                  QStringLiteral("[FILE.csv…]"));
