@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 APP := build/debug/src/app/brevanta
 
-.PHONY: setup run test asan-test coverage bench fuzz format clean
+.PHONY: setup run test asan-test coverage bench fuzz package format clean
 
 setup:
 	@./scripts/setup.sh
@@ -47,6 +47,11 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	@echo "Fuzzers are in build/fuzz/fuzz; see fuzz/README.md for how to run them."
+
+# A .deb of a release build in build/package; install it with: sudo apt install ./build/package/brevanta_*.deb
+package: setup
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS) --target package
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -9,6 +9,7 @@ packages=(
   libicu-dev
   fonts-material-design-icons-iconfont
   libbenchmark-dev sqlite3
+  desktop-file-utils appstream dpkg-dev file
 )
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;

@@ -2,12 +2,15 @@
 #include "ui/design/AppColors.h"
 #include "ui/design/DesignGallery.h"
 #include "ui/shell/BrevantaApp.h"
+#include "ui/shell/BrevantaCommandLine.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -21,10 +24,19 @@ bool hasDisplay() {
 #endif
 }
 
+// --help, --version and a usage error end the process here, display or not.
+std::optional<int> answer(const brevanta::BrevantaCommandLine& commandLine) {
+    using Request = brevanta::BrevantaCommandLine::Request;
+    if (commandLine.request == Request::run)
+        return std::nullopt;
+    std::fputs(commandLine.output.toLocal8Bit().constData(),
+               commandLine.request == Request::answer ? stdout : stderr);
+    return commandLine.exitCode();
+}
+
 // A developer's look at the visual vocabulary: `brevanta --design-gallery [--dark]`.
-int runDesignGallery(QApplication& application) {
+int runDesignGallery(QApplication& application, bool dark) {
     using brevanta::AppColors;
-    const bool dark = application.arguments().contains(QStringLiteral("--dark"));
     QApplication::setPalette(
         AppColors::palette(dark ? AppColors::Appearance::dark : AppColors::Appearance::light));
     brevanta::DesignGallery gallery;
@@ -38,16 +50,28 @@ int runDesignGallery(QApplication& application) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The name picks the per-user data folder that holds the journal.
+    QApplication::setApplicationName(QStringLiteral("Brevanta"));
+    QApplication::setApplicationVersion(QStringLiteral(BREVANTA_VERSION));
     if (!hasDisplay()) {
+        // The command line is answered without a display; only running the app needs one.
+        QCoreApplication core(argc, argv);
+        if (const std::optional<int> exitCode = answer(brevanta::BrevantaCommandLine::parse(
+                QCoreApplication::arguments(), QDir::currentPath())))
+            return *exitCode;
         std::fputs("brevanta: no display found; run it from a desktop session, or under a virtual "
                    "display with: xvfb-run make run\n",
                    stderr);
         return EXIT_FAILURE;
     }
-    // The name picks the per-user data folder that holds the journal.
-    QApplication::setApplicationName(QStringLiteral("Brevanta"));
+    // Lets the desktop match the windows to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(BREVANTA_APP_ID));
     QApplication application(argc, argv);
-    if (application.arguments().contains(QStringLiteral("--design-gallery")))
-        return runDesignGallery(application);
+    const brevanta::BrevantaCommandLine commandLine =
+        brevanta::BrevantaCommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
+    if (const std::optional<int> exitCode = answer(commandLine))
+        return *exitCode;
+    if (commandLine.showsDesignGallery)
+        return runDesignGallery(application, commandLine.designGalleryIsDark);
     return brevanta::BrevantaApp::run(application);
 }

@@ -131,6 +131,14 @@ void ActivePracticeSessionController::discard() {
     setSavedSessionId(std::nullopt);
 }
 
+bool ActivePracticeSessionController::restore(const ActivePracticeSession& session) {
+    if (m_activeSession)
+        return false;
+    setActiveSession(session);
+    setSavedSessionId(std::nullopt);
+    return true;
+}
+
 void ActivePracticeSessionController::setActiveSession(
     std::optional<ActivePracticeSession> session) {
     if (session == m_activeSession)

@@ -87,6 +87,10 @@ public:
     /// Forgets the running session without storing anything.
     void discard();
 
+    /// Takes back a session that was running when the process last ended, unless one is running
+    /// or paused already; true when it was taken. Clears the saved-session guard like start.
+    bool restore(const ActivePracticeSession& session);
+
 Q_SIGNALS:
     void activeSessionChanged();
     void savedSessionIdChanged();

@@ -17,20 +17,26 @@
 #include "ui/practice/PracticeView.h"
 #include "ui/shell/AppAppearance.h"
 #include "ui/shell/AppNotificationCenter.h"
+#include "ui/shell/BrevantaCommandLine.h"
 #include "ui/shell/BrevantaCommands.h"
 #include "ui/shell/BrevantaSettingsView.h"
 #include "ui/shell/ContentView.h"
 #include "ui/shell/JournalSearchWarmUp.h"
 #include "ui/shell/PracticeHistoryFileChooser.h"
 #include "ui/shell/QuitSignals.h"
+#include "ui/shell/RecoveredSessionOffer.h"
+#include "ui/shell/SingleInstanceChannel.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QThread>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,13 +68,27 @@ std::unique_ptr<QSettings> ownerOnlySettings() {
     const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
     if (!info.exists()) {
         const QFileInfo folder(info.absolutePath());
-        if (!folder.exists() && QDir().mkpath(folder.absolutePath()))
-            QDir().mkdir(folder.filePath(), ownerOnly | QFile::ExeOwner);
+        if (!folder.exists() && QDir().mkpath(folder.absoluteFilePath()))
+            QFile::setPermissions(folder.absoluteFilePath(), ownerOnly | QFile::ExeOwner);
         QFile(info.filePath()).open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly);
     } else if (info.permissions() & ~(ownerOnly | QFile::ReadUser | QFile::WriteUser)) {
         QFile::setPermissions(info.filePath(), info.permissions() & ownerOnly);
     }
     return settings;
+}
+
+// A second launch racing this one may hold the journal before it listens; it gets this long.
+constexpr int handOverPatienceMs = 5000;
+constexpr int handOverRetryMs = 100;
+
+// Reaches the instance at `socketPath` while it starts up: the lock is taken before it listens.
+bool handOverWhileItStarts(const QString& socketPath, const QStringList& filePaths) {
+    for (int waited = 0; waited < handOverPatienceMs; waited += handOverRetryMs) {
+        if (SingleInstanceChannel::handOver(socketPath, filePaths))
+            return true;
+        QThread::msleep(handOverRetryMs);
+    }
+    return false;
 }
 
 QIcon applicationIcon() {
@@ -113,9 +133,32 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     QApplication::setWindowIcon(applicationIcon());
     connect(m_commands, &BrevantaCommands::settingsRequested, this, [this] { showSettings(); });
     connect(m_commands, &BrevantaCommands::quitRequested, qApp, &QApplication::closeAllWindows);
+
+    // Read only now that the journal's lock is ours: no other process touches the file.
+    if (!storeConfiguration.isStoredInMemoryOnly) {
+        ActivePracticeSessionRecovery recovery(ActivePracticeSessionRecovery::filePathBeside(
+            QFileInfo(storeConfiguration.resolvedFilePath()).absoluteFilePath()));
+        ActivePracticeSessionRecovery::ReadResult found = recovery.read();
+        m_recoverySetAside = std::move(found.setAside);
+        m_recovered = std::move(found.recovered);
+        if (m_recovered)
+            m_activeSessionController.restore(m_recovered->sessionAsOfLastWrite());
+        m_recorder = new ActivePracticeSessionRecorder(m_activeSessionController,
+                                                       std::move(recovery), m_clock, this);
+        connect(m_recorder, &ActivePracticeSessionRecorder::failed, this, [](const QString& path) {
+            const QString message =
+                QStringLiteral("brevanta: the running practice session could not be written to "
+                               "%1; it would not survive a crash.\n")
+                    .arg(QDir::toNativeSeparators(path));
+            std::fputs(message.toLocal8Bit().constData(), stderr);
+        });
+    }
 }
 
 BrevantaApp::~BrevantaApp() {
+    // A session still running at exit stays in the recovery file for the next launch.
+    delete m_recorder;
+    delete m_instanceChannel;
     delete m_searchWarmUp;
     // Windows hold the controller, the store and the notification centre: they go first.
     for (const QPointer<ContentView>& window : std::as_const(m_mainWindows))
@@ -133,20 +176,106 @@ int BrevantaApp::run(QApplication& application) {
         QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
+    const BrevantaCommandLine commandLine =
+        BrevantaCommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
+    const StoreConfiguration configuration =
+        commandLine.isUiTesting ? StoreConfiguration::inMemory() : StoreConfiguration{};
+    // The in-memory journal of UI testing is private to its process: no hand-over, no recovery.
+    QString socketPath;
+    if (!configuration.isStoredInMemoryOnly) {
+        socketPath = SingleInstanceChannel::socketPath(configuration.resolvedFilePath());
+        if (SingleInstanceChannel::handOver(socketPath, commandLine.filePaths))
+            return EXIT_SUCCESS;
+    }
     std::unique_ptr<BrevantaApp> app;
     try {
         Environment environment;
         environment.platformPalette = platformPalette;
-        app = std::make_unique<BrevantaApp>(
-            StoreConfiguration::fromArguments(QCoreApplication::arguments()),
-            std::move(environment));
+        app = std::make_unique<BrevantaApp>(configuration, std::move(environment));
+    } catch (const JournalStore::OpenError& error) {
+        if (error.errorCase() == JournalStore::OpenError::alreadyOpen && !socketPath.isEmpty() &&
+            handOverWhileItStarts(socketPath, commandLine.filePaths))
+            return EXIT_SUCCESS;
+        return stopForStoreFailure(error.description());
     } catch (const BrevantaError& error) {
         return stopForStoreFailure(error.description());
     } catch (const std::exception& error) {
         return stopForStoreFailure(QString::fromLocal8Bit(error.what()));
     }
-    app->openMainWindow();
+    if (!socketPath.isEmpty())
+        app->listenForOtherLaunches(socketPath);
+    ContentView* window = app->openMainWindow();
+    if (!commandLine.filePaths.isEmpty())
+        app->takeHandOver(commandLine.filePaths);
+    app->presentRecovery(window);
     return application.exec();
+}
+
+bool BrevantaApp::listenForOtherLaunches(const QString& socketPath) {
+    delete m_instanceChannel;
+    m_instanceChannel = new SingleInstanceChannel(socketPath, this);
+    connect(m_instanceChannel, &SingleInstanceChannel::handedOver, this,
+            &BrevantaApp::takeHandOver);
+    return m_instanceChannel->listen();
+}
+
+void BrevantaApp::takeHandOver(const QStringList& filePaths) {
+    const QList<ContentView*> windows = mainWindows();
+    ContentView* window = windows.isEmpty() ? openMainWindow() : windows.constLast();
+    for (ContentView* open : windows) {
+        if (open->isActiveWindow())
+            window = open;
+    }
+    if (!window->takeHandOver(filePaths))
+        openMainWindow()->takeHandOver(filePaths);
+}
+
+void BrevantaApp::presentRecovery(ContentView* window) {
+    if (m_recoverySetAside && !m_recoveryPresented) {
+        const QString title = QStringLiteral("Practice Session Not Recovered");
+        auto* box = new QMessageBox(window);
+        box->setObjectName(QStringLiteral("recovery-set-aside"));
+        box->setWindowTitle(title);
+        box->setText(title);
+        box->setInformativeText(m_recoverySetAside->description);
+        box->setIconPixmap(BrevantaBrandMark::pixmap(48, window->devicePixelRatioF()));
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A plain button: the platform's stock one carries an icon that is not ours.
+        QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        ok->setFocusPolicy(Qt::TabFocus);
+        box->setDefaultButton(ok);
+        box->setEscapeButton(ok);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+    const std::optional<ActivePracticeSession>& session = m_activeSessionController.activeSession();
+    if (m_recovered && !m_recoveryPresented && session && session->id == m_recovered->session.id) {
+        auto* offer = new RecoveredSessionOffer(*m_recovered, Calendar::current(), window);
+        offer->setAttribute(Qt::WA_DeleteOnClose);
+        connect(offer, &QDialog::finished, this,
+                [this, offer, target = QPointer<ContentView>(window)] {
+                    // Closed without a choice: the session stays, paused, and nothing is lost.
+                    const std::optional<RecoveredSessionOffer::Choice> choice = offer->choice();
+                    if (!choice)
+                        return;
+                    switch (*choice) {
+                    case RecoveredSessionOffer::Choice::resume:
+                        m_activeSessionController.resume(m_clock.now());
+                        if (target)
+                            target->openPracticeRoom();
+                        return;
+                    case RecoveredSessionOffer::Choice::finish:
+                        if (target)
+                            target->showFinish();
+                        return;
+                    case RecoveredSessionOffer::Choice::discard:
+                        m_activeSessionController.discard();
+                        return;
+                    }
+                });
+        offer->open();
+    }
+    m_recoveryPresented = true;
 }
 
 ContentView* BrevantaApp::openMainWindow() {

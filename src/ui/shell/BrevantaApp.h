@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/practice/ActivePracticeSessionController.h"
+#include "core/practice/ActivePracticeSessionRecovery.h"
 #include "core/store/StoreConfiguration.h"
 #include "core/time/Clock.h"
 #include "ui/shell/ScreenFactory.h"
@@ -12,6 +13,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class QApplication;
 class QSettings;
@@ -26,6 +28,7 @@ class ContentView;
 class JournalSearchWarmUp;
 class JournalStore;
 class PracticeHistoryFileChooser;
+class SingleInstanceChannel;
 
 /// The application: it owns what lives as long as the process (the one practice session
 /// controller, the journal store, the notification centre, the menu commands and the
@@ -48,14 +51,17 @@ public:
 
     /// Creates the controller, then opens the journal of `storeConfiguration`, then installs the
     /// chosen appearance. Throws the store's error when the journal cannot be opened; nothing
-    /// is shown then.
+    /// is shown then. A journal on disk keeps the running session in a recovery file beside it:
+    /// a session found there from an earlier process is taken back, paused, for the offer.
     explicit BrevantaApp(const StoreConfiguration& storeConfiguration, Environment environment,
                          QObject* parent = nullptr);
     ~BrevantaApp() override;
 
     /// The whole life of the process after the application object exists: start up from the
-    /// command line, show one main window and run. When the journal cannot be opened the process
-    /// stops there with its message, before any window opens.
+    /// command line, show one main window and run. When Brevanta already runs on the same
+    /// journal, the files of the command line go to it, its window comes to the front and this
+    /// process ends. When the journal cannot be opened the process stops there with its message,
+    /// before any window opens.
     static int run(QApplication& application);
 
     ActivePracticeSessionController& activeSessionController() { return m_activeSessionController; }
@@ -79,6 +85,22 @@ public:
     /// Where every screen of a main window is plugged in.
     ScreenFactory screenFactory();
 
+    /// The session found in the recovery file at start-up, and what was set aside instead.
+    const std::optional<ActivePracticeSessionRecovery::Recovered>& recoveredSession() const {
+        return m_recovered;
+    }
+    const std::optional<ActivePracticeSessionRecovery::SetAside>& recoverySetAside() const {
+        return m_recoverySetAside;
+    }
+    /// Over `window`: the notice about a recovery file that was set aside, then the offer of the
+    /// recovered session. Each is shown once.
+    void presentRecovery(ContentView* window);
+    /// Answers other launches on the socket at `socketPath`; false when it cannot listen.
+    bool listenForOtherLaunches(const QString& socketPath);
+    /// Another launch asked for Brevanta: the window in front comes forward and reviews
+    /// `filePaths` for import (a new window does when that one is already reviewing an import).
+    void takeHandOver(const QStringList& filePaths);
+
 private:
     Clock m_clock;
     ActivePracticeSessionController m_activeSessionController;
@@ -89,6 +111,11 @@ private:
     AppAppearance* m_appearance = nullptr;
     BrevantaCommands* m_commands = nullptr;
     JournalSearchWarmUp* m_searchWarmUp = nullptr;
+    ActivePracticeSessionRecorder* m_recorder = nullptr;
+    std::optional<ActivePracticeSessionRecovery::Recovered> m_recovered;
+    std::optional<ActivePracticeSessionRecovery::SetAside> m_recoverySetAside;
+    SingleInstanceChannel* m_instanceChannel = nullptr;
+    bool m_recoveryPresented = false;
     QList<QPointer<ContentView>> m_mainWindows;
     QPointer<BrevantaSettingsView> m_settingsView;
 };

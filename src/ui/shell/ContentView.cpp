@@ -341,6 +341,17 @@ void ContentView::showImport(const QStringList& filePaths) {
     presentSheet(sheet, m_importSheet);
 }
 
+bool ContentView::takeHandOver(const QStringList& filePaths) {
+    if (!filePaths.isEmpty() && (m_isSelectingImportFiles || m_importSheet))
+        return false;
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    showImport(PracticeHistoryFileChooser::csvFilesOnly(filePaths));
+    return true;
+}
+
 void ContentView::presentSheet(QDialog* sheet, QPointer<QDialog>& slot) {
     if (sheet->parentWidget() != this)
         sheet->setParent(this, sheet->windowFlags() | Qt::Dialog);

@@ -38,6 +38,8 @@ class PracticeHistoryFileChooser;
 class ContentView final : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ContentView)
+    /// The files of the last import, also for tools that look at a running app from outside.
+    Q_PROPERTY(QStringList importedFiles READ importedFiles)
 
 public:
     enum class ColumnVisibility { all, detailOnly };
@@ -94,6 +96,10 @@ public:
     void selectImportFiles();
     /// Opens the import sheet for `filePaths`.
     void showImport(const QStringList& filePaths);
+    /// Another launch of Brevanta asked for a window: this one comes to the front and opens the
+    /// import sheet for `filePaths`, if any. False, with nothing opened, when the window is
+    /// already choosing or reviewing an import.
+    bool takeHandOver(const QStringList& filePaths);
 
     PracticeCommandPublication* practiceCommands() const { return m_practiceCommands; }
     ContentSidebar* sidebar() const { return m_sidebar; }

@@ -10,9 +10,11 @@
 #include "ui/shell/BrevantaSettingsView.h"
 #include "ui/shell/ContentView.h"
 #include "ui/shell/JournalSearchWarmUp.h"
+#include "ui/shell/RecoveredSessionOffer.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -46,7 +48,8 @@ class TestBrevantaApp : public QObject {
 
     std::unique_ptr<BrevantaApp>
     makeApp(const QString& storedAppearance = {},
-            AppColors::Appearance platform = AppColors::Appearance::light) {
+            AppColors::Appearance platform = AppColors::Appearance::light,
+            const StoreConfiguration& store = StoreConfiguration::inMemory()) {
         auto settings = std::make_unique<QSettings>(
             m_folder.filePath(QStringLiteral("settings-%1.ini").arg(++m_settingsFiles)),
             QSettings::IniFormat);
@@ -57,8 +60,7 @@ class TestBrevantaApp : public QObject {
         environment.fileChooser = m_chooser;
         environment.settings = std::move(settings);
         environment.platformPalette = platformPalette(platform);
-        return std::make_unique<BrevantaApp>(StoreConfiguration::inMemory(),
-                                             std::move(environment));
+        return std::make_unique<BrevantaApp>(store, std::move(environment));
     }
 
     int m_settingsFiles = 0;
@@ -138,6 +140,70 @@ private Q_SLOTS:
         m_chooser->answer({QStringLiteral("/m/March.csv")});
         QCOMPARE(first->importedFiles(), QStringList{QStringLiteral("/m/March.csv")});
         QVERIFY(second->isSelectingImportFiles());
+    }
+
+    // A session left in the recovery file comes back paused and is offered; closing the offer
+    // without a choice keeps it.
+    void recoveredSessionIsOfferedBack_data() {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("resume") << int(RecoveredSessionOffer::Choice::resume);
+        QTest::newRow("finish") << int(RecoveredSessionOffer::Choice::finish);
+        QTest::newRow("discard") << int(RecoveredSessionOffer::Choice::discard);
+        QTest::newRow("closed without a choice") << -1;
+    }
+    void recoveredSessionIsOfferedBack() {
+        QFETCH(int, choice);
+        QTemporaryDir folder;
+        const QString journal = folder.filePath(QStringLiteral("Brevanta.sqlite"));
+        const ActivePracticeSessionRecovery recovery(
+            ActivePracticeSessionRecovery::filePathBeside(journal));
+        ActivePracticeSession running;
+        running.id = QUuid::createUuid();
+        running.startedAt = Instant::fromSecsSinceEpoch(1'741'186'800);
+        running.mostRecentResumeDate = running.startedAt;
+        running.thoughts = {{QUuid::createUuid(), QStringLiteral("Sweep arpeggios"), 0}};
+        QVERIFY(recovery.write(running, running.startedAt.addingMSecs(125'000)));
+
+        auto app = makeApp({}, AppColors::Appearance::light, StoreConfiguration::atPath(journal));
+        const ActivePracticeSessionController& controller = app->activeSessionController();
+        QVERIFY(controller.activeSession()->isPaused);
+        QCOMPARE(controller.activeSession()->accumulatedActiveDuration, 125.0);
+        ContentView* window = app->openMainWindow();
+        app->presentRecovery(window);
+        auto* offer = window->findChild<RecoveredSessionOffer*>();
+        QVERIFY(offer && offer->isVisible());
+        const auto thought = offer->findChild<QLabel*>(QStringLiteral("recovered-session-thought"));
+        QVERIFY(thought && thought->text().contains(QStringLiteral("Sweep arpeggios")));
+        QVERIFY(offer->findChild<QLabel*>(QStringLiteral("recovered-session-duration"))
+                    ->text()
+                    .startsWith(QStringLiteral("00:02:05")));
+        QCOMPARE(offer->button(RecoveredSessionOffer::Choice::discard)->role(),
+                 AppButtonRole::destructive);
+
+        if (choice < 0)
+            offer->reject();
+        else
+            offer->button(RecoveredSessionOffer::Choice(choice))->click();
+        switch (choice) {
+        case int(RecoveredSessionOffer::Choice::resume):
+            QVERIFY(!controller.activeSession()->isPaused);
+            QCOMPARE(window->workspaceRoute()->kind(), SessionWorkspaceRoute::Kind::active);
+            break;
+        case int(RecoveredSessionOffer::Choice::finish):
+            QVERIFY(window->isShowingFinish());
+            QVERIFY(controller.activeSession()->isPaused);
+            break;
+        case int(RecoveredSessionOffer::Choice::discard):
+            QVERIFY(!controller.hasActiveSession());
+            QVERIFY(!QFile::exists(recovery.filePath()));
+            break;
+        default:
+            QVERIFY(controller.activeSession()->isPaused);
+            QCOMPARE(recovery.read().recovered->session.thoughts, running.thoughts);
+        }
+        // Offered once only.
+        app->presentRecovery(window);
+        QTRY_VERIFY(!window->findChild<RecoveredSessionOffer*>());
     }
 
     void settingsImportWithoutAMainWindowDoesNothing() {

@@ -602,6 +602,27 @@ private Q_SLOTS:
         QVERIFY(window->findChildren<QDialog*>().isEmpty());
     }
 
+    // Files handed over by another launch skip the chooser; a window busy with an import
+    // declines them, so the application can open them in a fresh window instead.
+    void handedOverFilesOpenTheImportSheet() {
+        WindowFixture fixture;
+        RecordingScreens screens;
+        auto window = fixture.showWindow(screens.factory());
+        window->showMinimized();
+        const QStringList files{u"/m/Practice Log March 2024.csv"_s, u"/m/notes.txt"_s};
+        QVERIFY(window->takeHandOver(files));
+        QVERIFY(!window->isMinimized());
+        QCOMPARE(screens.importFiles, QStringList{u"/m/Practice Log March 2024.csv"_s});
+        QVERIFY(fixture.chooser->requests.empty());
+
+        QVERIFY(!window->takeHandOver({u"/m/April.csv"_s}));
+        QCOMPARE(screens.importFiles, QStringList{u"/m/Practice Log March 2024.csv"_s});
+        QVERIFY(window->takeHandOver({}));
+        screens.importSheet->reject();
+        window->selectImportFiles();
+        QVERIFY(!window->takeHandOver({u"/m/April.csv"_s}));
+    }
+
     void importNotificationReachesEveryShownWindow() {
         WindowFixture fixture;
         auto first = fixture.makeWindow();
