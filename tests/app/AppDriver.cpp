@@ -77,8 +77,11 @@ QString run(const QString& line) {
         return QString();
     }
     if (verb == QLatin1String("window")) {
+        // The import review the files open is a sheet of the window: in front, it is the window.
+        const QWidget* front = QApplication::activeWindow();
+        const bool active = front && (front == window || front->parentWidget() == window);
         return QStringLiteral("window active=%1 minimized=%2 imported=%3\n")
-            .arg(int(window->isActiveWindow()))
+            .arg(int(active))
             .arg(int(window->isMinimized()))
             .arg(window->property("importedFiles").toStringList().join(QLatin1Char('|')));
     }

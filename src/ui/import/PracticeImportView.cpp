@@ -15,6 +15,7 @@
 #include "ui/import/PracticeImportCandidateList.h"
 #include "ui/import/PracticeImportCandidateModel.h"
 #include "ui/import/PracticeImportSummaryTiles.h"
+#include "ui/import/SpreadsheetFormatCard.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -211,6 +212,7 @@ PracticeImportView::PracticeImportView(const QStringList& filePaths, JournalStor
         connect(model, signal, this, &PracticeImportView::scheduleRefresh);
     connect(model, &PracticeImportViewModel::fileResultsChanged, this, [this] {
         m_invalidFilesStale = true;
+        addSpreadsheetFormatCards();
         scheduleRefresh();
     });
 
@@ -465,6 +467,16 @@ void PracticeImportView::addFileCard(QWidget* card) {
     m_fileCardsLayout->addWidget(card);
     m_fileCards->show();
     FocusOrder::arrange(m_review);
+}
+
+void PracticeImportView::addSpreadsheetFormatCards() {
+    // Each card follows its own file from then on, hiding itself when a read leaves nothing to say.
+    for (const SpreadsheetFormatFile& file : m_model->spreadsheetFormatFiles()) {
+        if (m_filesWithCards.contains(file.fileIndex))
+            continue;
+        m_filesWithCards.insert(file.fileIndex);
+        addFileCard(new SpreadsheetFormatCard(*m_model, file.fileIndex));
+    }
 }
 
 bool PracticeImportView::confirmImport() {

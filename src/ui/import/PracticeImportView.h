@@ -5,6 +5,7 @@
 #include "core/time/Clock.h"
 
 #include <QDialog>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -78,6 +79,8 @@ private:
     void scheduleRefresh();
     void refresh();
     void refreshInvalidFiles();
+    /// A card for each file a spreadsheet re-saved, added the first time the file reads so.
+    void addSpreadsheetFormatCards();
     bool refusesDismissal() const;
 
     std::unique_ptr<PracticeImportViewModel> m_model;
@@ -85,6 +88,7 @@ private:
     qsizetype m_fileCount = 0;
     bool m_refreshPending = false;
     bool m_invalidFilesStale = true;
+    QSet<qsizetype> m_filesWithCards;
 
     QStackedWidget* m_pages = nullptr;
     QWidget* m_loading = nullptr;

@@ -11,7 +11,7 @@ namespace brevanta {
 
 namespace {
 
-const char* const roleProperty = "brevantaAccessibleRole";
+const char* const roleProperty = "brevantaInsightsAccessibleRole";
 
 /// A widget with a role of its own; name and description are the widget's.
 class RoleAccessible final : public QAccessibleWidget {

@@ -127,8 +127,8 @@ private Q_SLOTS:
         QVERIFY(!part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
         click(invalid);
         QVERIFY(part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
-        QCOMPARE(text(sheet, u"import-invalid-file"_s),
-                 u"Practice Log December 2024.csv: The file is not valid UTF-8."_s);
+        QVERIFY(text(sheet, u"import-invalid-file"_s)
+                    .startsWith(u"Practice Log December 2024.csv: The file is not valid UTF-8. "_s));
         QCOMPARE(rowDates(sheet), QStringList({u"Mar 1, 2024"_s, u"Mar 2, 2024"_s, u"Mar 4, 2024"_s,
                                                u"Mar 5, 2024"_s, u"Mar 6, 2024"_s, u"Mar 8, 2024"_s,
                                                u"Mar 10, 2024"_s, u"Mar 12, 2024"_s}));

@@ -245,8 +245,8 @@ private Q_SLOTS:
 
         QMessageBox* alert = nullptr;
         QTRY_VERIFY((alert = openBox(u"save-error-alert"_s)));
-        QCOMPARE(alert->windowTitle(), u"Couldn’t Save Changes"_s);
-        QCOMPARE(alert->text(), u"Enter a practice duration."_s);
+        QCOMPARE(alert->text(), u"Couldn’t Save Changes"_s);
+        QCOMPARE(alert->informativeText(), u"Enter a practice duration."_s);
         alert->accept();
         QVERIFY(page.isEditing());
         QCOMPARE(page.draft().duration.minutesText(), QString());
