@@ -455,15 +455,6 @@ private Q_SLOTS:
         QVERIFY(window->findChild<ActiveQuickThoughtView*>());
     }
 
-    void finishWithoutAFinishSheetShowsNothing() {
-        WindowFixture fixture;
-        auto window = fixture.showWindow();
-        window->startPractice();
-        window->showFinish();
-        QVERIFY(!window->isShowingFinish());
-        QVERIFY(window->findChildren<QDialog*>().isEmpty());
-    }
-
     void quickThoughtNeedsWords_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("added");
@@ -590,16 +581,6 @@ private Q_SLOTS:
         QCOMPARE(window->selection(), std::optional<AppDestination>(AppDestination::journal));
         QVERIFY(!window->workspaceRoute());
         QVERIFY(!window->isShowingImport());
-    }
-
-    void withoutAnImportSheetChosenFilesOpenNothing() {
-        WindowFixture fixture;
-        auto window = fixture.showWindow();
-        window->selectImportFiles();
-        fixture.chooser->answer({u"/m/May.csv"_s});
-        QCOMPARE(window->importedFiles(), QStringList{u"/m/May.csv"_s});
-        QVERIFY(!window->isShowingImport());
-        QVERIFY(window->findChildren<QDialog*>().isEmpty());
     }
 
     // Files handed over by another launch skip the chooser; a window busy with an import
