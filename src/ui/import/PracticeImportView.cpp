@@ -3,6 +3,7 @@
 
 #include "core/import/PracticeImportViewModel.h"
 #include "core/time/PracticeDurationFormatter.h"
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
@@ -345,8 +346,10 @@ QWidget* PracticeImportView::buildInvalidFilesGroup() {
 QWidget* PracticeImportView::buildConflictOptions() {
     auto* section = new QWidget;
     QVBoxLayout* layout = column(section, 0, 8);
-    layout->addWidget(
-        new AppLabel(QStringLiteral("Existing journal entries"), AppTypography::cardTitle()));
+    auto* caption =
+        new AppLabel(QStringLiteral("Existing journal entries"), AppTypography::cardTitle());
+    AppAccessibility::exposeAsHeading(caption);
+    layout->addWidget(caption);
 
     auto* track = new PickerTrack;
     track->setObjectName(QStringLiteral("import-conflict-choice"));

@@ -2,12 +2,11 @@
 #include "ui/import/SpreadsheetFormatCard.h"
 
 #include "core/import/PracticeImportViewModel.h"
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QHBoxLayout>
@@ -19,27 +18,6 @@ namespace brevanta {
 
 namespace {
 
-constexpr char headingClass[] = "brevanta::SpreadsheetFormatCardHeading";
-
-// The card's caption, read out as a heading so that a screen reader can jump between cards.
-class HeadingAccessible : public QAccessibleWidget {
-public:
-    explicit HeadingAccessible(QWidget* widget)
-        : QAccessibleWidget(widget, QAccessible::Heading) {}
-
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name)
-            return static_cast<QLabel*>(widget())->text();
-        return QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface* headingFactory(const QString& className, QObject* object) {
-    if (className == QLatin1StringView(headingClass) && object && object->isWidgetType())
-        return new HeadingAccessible(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
 AppLabel* wrappingLabel(const QFont& font, const AppColor& color, QWidget* parent) {
     auto* label = new AppLabel(QString(), font, color, parent);
     label->setWordWrap(true);
@@ -48,23 +26,6 @@ AppLabel* wrappingLabel(const QFont& font, const AppColor& color, QWidget* paren
 }
 
 } // namespace
-
-class SpreadsheetFormatCardHeading : public AppLabel {
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(SpreadsheetFormatCardHeading)
-
-public:
-    explicit SpreadsheetFormatCardHeading(QWidget* parent)
-        : AppLabel(QString(), AppTypography::sectionTitle(), AppColors::primaryText(), parent) {
-        static const bool installed = [] {
-            QAccessible::installFactory(headingFactory);
-            return true;
-        }();
-        Q_UNUSED(installed);
-        setWordWrap(true);
-        setTextFormat(Qt::PlainText);
-    }
-};
 
 SpreadsheetFormatCard::SpreadsheetFormatCard(PracticeImportViewModel& model, qsizetype fileIndex,
                                              QWidget* parent)
@@ -83,7 +44,9 @@ SpreadsheetFormatCard::SpreadsheetFormatCard(PracticeImportViewModel& model, qsi
                                      QFontInfo(AppTypography::sectionTitle()).pixelSize(),
                                      AppColors::warning(), this);
     captionRow->addWidget(symbol, 0, Qt::AlignTop);
-    m_heading = new SpreadsheetFormatCardHeading(this);
+    // The caption is read out as a heading, so a screen reader can jump from card to card.
+    m_heading = wrappingLabel(AppTypography::sectionTitle(), AppColors::primaryText(), this);
+    AppAccessibility::exposeAsHeading(m_heading);
     m_heading->setObjectName(QStringLiteral("spreadsheet-format-heading"));
     captionRow->addWidget(m_heading, 1);
     layout->addLayout(captionRow);
@@ -138,5 +101,3 @@ void SpreadsheetFormatCard::refresh() {
 }
 
 } // namespace brevanta
-
-#include "SpreadsheetFormatCard.moc"

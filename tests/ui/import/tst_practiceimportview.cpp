@@ -10,6 +10,7 @@
 #include "ui/import/PracticeImportCandidateModel.h"
 #include "ui/import/PracticeImportSummaryTiles.h"
 #include "ui/import/PracticeImportView.h"
+#include "ui/import/SpreadsheetFormatCard.h"
 #include "ui/shell/BrevantaApp.h"
 #include "ui/shell/PracticeCommandPublication.h"
 #include "ui/shell/ShellTestSupport.h"
@@ -113,6 +114,26 @@ private Q_SLOTS:
     }
     void cleanup() { m_app.reset(); }
 
+    // A sheet a spreadsheet re-saved gets its card in the review; switching the card's option
+    // reads the file again and the days come in with their times.
+    void aSpreadsheetSavedSheetIsReadWithOneClick() {
+        startApp(false);
+        PracticeImportView* sheet =
+            review({march, u"Practice Log January 2025 [roundtrip-plain].csv"_s});
+        QVERIFY(sheet);
+        const QList<SpreadsheetFormatCard*> cards = sheet->findChildren<SpreadsheetFormatCard*>();
+        QCOMPARE(cards.size(), 1); // the March sheet reads as typed
+        QVERIFY(cards.front()->isVisibleTo(sheet));
+        QCOMPARE(sheet->summary()->value(u"Sessions ready"_s), u"8"_s);
+
+        cards.front()->readOption()->click();
+        QVERIFY(QTest::qWaitFor([sheet] { return !sheet->viewModel().isLoading(); }));
+        QCoreApplication::processEvents();
+        QCOMPARE(sheet->summary()->value(u"Sessions ready"_s), u"30"_s);
+        QVERIFY(confirm(sheet));
+        QCOMPARE(store().sessions().size(), 30u);
+    }
+
     void anUnreadableFileStandsAsideTheValidDays() {
         startApp(false);
         PracticeImportView* sheet = review({march, u"Practice Log December 2024.csv"_s});
@@ -127,8 +148,9 @@ private Q_SLOTS:
         QVERIFY(!part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
         click(invalid);
         QVERIFY(part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
-        QVERIFY(text(sheet, u"import-invalid-file"_s)
-                    .startsWith(u"Practice Log December 2024.csv: The file is not valid UTF-8. "_s));
+        QVERIFY(
+            text(sheet, u"import-invalid-file"_s)
+                .startsWith(u"Practice Log December 2024.csv: The file is not valid UTF-8. "_s));
         QCOMPARE(rowDates(sheet), QStringList({u"Mar 1, 2024"_s, u"Mar 2, 2024"_s, u"Mar 4, 2024"_s,
                                                u"Mar 5, 2024"_s, u"Mar 6, 2024"_s, u"Mar 8, 2024"_s,
                                                u"Mar 10, 2024"_s, u"Mar 12, 2024"_s}));
