@@ -5,6 +5,7 @@
 #include "ui/design/AppIcons.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/ContinuousRoundedRect.h"
+#include "ui/design/DisclosureTriangle.h"
 #include "ui/import/PracticeImportCandidateModel.h"
 
 #include <QApplication>
@@ -182,18 +183,7 @@ public:
             const bool expanded = index.data(Model::detailsExpandedRole).toBool();
             const qreal size = fonts.captionMetrics.height() * 0.42;
             const QPointF centre(g.details.left() + size, g.details.center().y() + 0.5);
-            QPainterPath triangle;
-            if (expanded) {
-                triangle.moveTo(centre + QPointF(-size * 0.6, -size * 0.35));
-                triangle.lineTo(centre + QPointF(size * 0.6, -size * 0.35));
-                triangle.lineTo(centre + QPointF(0, size * 0.45));
-            } else {
-                triangle.moveTo(centre + QPointF(-size * 0.35, -size * 0.6));
-                triangle.lineTo(centre + QPointF(size * 0.45, 0));
-                triangle.lineTo(centre + QPointF(-size * 0.35, size * 0.6));
-            }
-            triangle.closeSubpath();
-            painter->fillPath(triangle, warning);
+            painter->fillPath(disclosureTriangle(centre, size, expanded), warning);
             painter->setFont(fonts.caption);
             painter->setPen(warning);
             painter->drawText(g.details.adjusted(fonts.captionMetrics.height(), 0, 0, 0),

@@ -12,6 +12,7 @@
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/ContinuousRoundedRect.h"
+#include "ui/design/DisclosureTriangle.h"
 #include "ui/editing/FocusOrder.h"
 #include "ui/import/PracticeImportCandidateList.h"
 #include "ui/import/PracticeImportCandidateModel.h"
@@ -77,18 +78,7 @@ protected:
         const QFontMetrics metrics(font());
         const qreal size = metrics.height() * 0.42;
         const QPointF centre(size + 1, height() / 2.0);
-        QPainterPath triangle;
-        if (isChecked()) {
-            triangle.moveTo(centre + QPointF(-size * 0.6, -size * 0.35));
-            triangle.lineTo(centre + QPointF(size * 0.6, -size * 0.35));
-            triangle.lineTo(centre + QPointF(0, size * 0.45));
-        } else {
-            triangle.moveTo(centre + QPointF(-size * 0.35, -size * 0.6));
-            triangle.lineTo(centre + QPointF(size * 0.45, 0));
-            triangle.lineTo(centre + QPointF(-size * 0.35, size * 0.6));
-        }
-        triangle.closeSubpath();
-        painter.fillPath(triangle, color);
+        painter.fillPath(disclosureTriangle(centre, size, isChecked()), color);
         painter.setPen(color);
         painter.drawText(rect().adjusted(metrics.height(), 0, 0, 0),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text());
