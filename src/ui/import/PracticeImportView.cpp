@@ -8,6 +8,7 @@
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppScreenHeader.h"
+#include "ui/design/AppSegmentedPicker.h"
 #include "ui/design/AppSurface.h"
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
@@ -27,7 +28,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 
@@ -91,69 +91,6 @@ protected:
 
 private:
     AppColor m_color;
-};
-
-/// One choice of the conflict picker: a radio button drawn as a segment that lifts onto a
-/// surface when chosen.
-class PolicySegment final : public QRadioButton {
-public:
-    explicit PolicySegment(const QString& title, QWidget* parent = nullptr)
-        : QRadioButton(title, parent) {
-        setAttribute(Qt::WA_Hover);
-        setFocusPolicy(Qt::TabFocus);
-        setFont(AppTypography::withWeight(AppTypography::subheadlineStyle(), QFont::Medium));
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    }
-
-    QSize sizeHint() const override {
-        const QFontMetrics metrics(font());
-        return {metrics.horizontalAdvance(text()) + 28, metrics.height() + 14};
-    }
-    QSize minimumSizeHint() const override {
-        const QFontMetrics metrics(font());
-        return {metrics.horizontalAdvance(text()) + 16, metrics.height() + 14};
-    }
-
-protected:
-    bool hitButton(const QPoint& point) const override { return rect().contains(point); }
-
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF bounds = QRectF(rect()).adjusted(2, 2, -2, -2);
-        const QPainterPath shape = continuousRoundedRect(bounds, 7);
-        if (isChecked()) {
-            painter.fillPath(shape, AppColors::elevatedSurface().resolve(this));
-            painter.setPen(QPen(AppColors::border().resolve(this), 1.0));
-            painter.drawPath(shape);
-        } else if (underMouse()) {
-            painter.fillPath(shape, AppColors::border().resolve(this));
-        }
-        if (hasFocus()) {
-            painter.setPen(QPen(AppColors::accent().withOpacity(0.7).resolve(this), 2.0));
-            painter.drawPath(shape);
-        }
-        painter.setFont(font());
-        painter.setPen(
-            (isChecked() ? AppColors::primaryText() : AppColors::secondaryText()).resolve(this));
-        painter.drawText(
-            bounds, Qt::AlignCenter | Qt::TextSingleLine,
-            QFontMetrics(font()).elidedText(text(), Qt::ElideRight, int(bounds.width()) - 8));
-    }
-};
-
-/// The rounded track the segments sit in.
-class PickerTrack final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.fillPath(continuousRoundedRect(QRectF(rect()), 9),
-                         AppColors::secondarySurface().resolve(this));
-    }
 };
 
 AppButton* button(const QString& title, AppButtonRole role, const QString& objectName) {
@@ -341,7 +278,7 @@ QWidget* PracticeImportView::buildConflictOptions() {
     AppAccessibility::exposeAsHeading(caption);
     layout->addWidget(caption);
 
-    auto* track = new PickerTrack;
+    auto* track = new AppPickerTrack;
     track->setObjectName(QStringLiteral("import-conflict-choice"));
     track->setAccessibleName(QStringLiteral("Conflict choices"));
     track->setAccessibleDescription(QStringLiteral("Conflict choice"));
@@ -351,7 +288,7 @@ QWidget* PracticeImportView::buildConflictOptions() {
     m_policies = new QButtonGroup(track);
     m_policies->setExclusive(true);
     for (const PracticeImportConflictPolicy policy : PracticeImportConflictPolicy::allCases()) {
-        auto* segment = new PolicySegment(policy.title());
+        auto* segment = new AppPickerSegment(policy.title());
         segment->setObjectName(QStringLiteral("import-policy-") + policy.rawValue());
         m_policies->addButton(segment, int(policy.value()));
         segments->addWidget(segment);

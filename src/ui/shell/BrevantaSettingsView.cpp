@@ -5,6 +5,7 @@
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
+#include "ui/design/AppSegmentedPicker.h"
 #include "ui/design/AppSurface.h"
 #include "ui/design/AppTypography.h"
 #include "ui/design/ContinuousRoundedRect.h"
@@ -26,64 +27,6 @@ constexpr int sectionSpacing = 12;
 constexpr int sectionPadding = 12;
 constexpr int boxPadding = 16;
 constexpr qreal boxRadius = 12;
-
-/// One choice of a segmented picker: a capsule that lifts onto a surface when chosen.
-class PickerSegment final : public QAbstractButton {
-public:
-    explicit PickerSegment(const QString& title, QWidget* parent = nullptr)
-        : QAbstractButton(parent) {
-        AppAccessibility::exposeAsChoice(this);
-        setText(title);
-        setAccessibleName(title);
-        setCheckable(true);
-        setAttribute(Qt::WA_Hover);
-        setFocusPolicy(Qt::TabFocus);
-    }
-
-    QSize sizeHint() const override {
-        const QFontMetrics metrics(font());
-        return {metrics.horizontalAdvance(text()) + 28, metrics.height() + 12};
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF bounds = QRectF(rect()).adjusted(2, 2, -2, -2);
-        const QPainterPath shape = continuousRoundedRect(bounds, 7);
-        if (isChecked()) {
-            painter.fillPath(shape, AppColors::elevatedSurface().resolve(this));
-            painter.setPen(QPen(AppColors::border().resolve(this), 1.0));
-            painter.drawPath(shape);
-        } else if (underMouse()) {
-            painter.fillPath(shape, AppColors::border().resolve(this));
-        }
-        if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-            QColor ring = AppColors::accent().resolve(this);
-            ring.setAlphaF(0.7f);
-            painter.setPen(QPen(ring, 2.0));
-            painter.drawPath(shape);
-        }
-        painter.setFont(font());
-        painter.setPen(
-            (isChecked() ? AppColors::primaryText() : AppColors::secondaryText()).resolve(this));
-        painter.drawText(bounds, Qt::AlignCenter | Qt::TextSingleLine, text());
-    }
-};
-
-/// The track the segments sit in.
-class PickerTrack final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.fillPath(continuousRoundedRect(QRectF(rect()), 9),
-                         AppColors::secondarySurface().resolve(this));
-    }
-};
 
 AppLabel* sectionHeader(const QString& title) {
     auto* header =
@@ -160,7 +103,7 @@ QWidget* BrevantaSettingsView::buildAppearanceSection() {
     explanation->setWordWrap(true);
     words->addWidget(explanation);
 
-    m_picker = new PickerTrack;
+    m_picker = new AppPickerTrack;
     m_picker->setObjectName(QStringLiteral("appearance-picker"));
     auto* segments = new QHBoxLayout(m_picker);
     segments->setContentsMargins(2, 2, 2, 2);
@@ -172,10 +115,8 @@ QWidget* BrevantaSettingsView::buildAppearanceSection() {
         {AppAppearance::Choice::dark, QStringLiteral("Dark")},
     };
     for (const auto& [choice, title] : choices) {
-        auto* segment = new PickerSegment(title);
+        auto* segment = new AppPickerSegment(title);
         segment->setObjectName(QStringLiteral("appearance-") + AppAppearance::rawValue(choice));
-        segment->setFont(
-            AppTypography::withWeight(AppTypography::subheadlineStyle(), QFont::Medium));
         group->addButton(segment);
         segments->addWidget(segment);
         connect(segment, &QAbstractButton::clicked, this,
