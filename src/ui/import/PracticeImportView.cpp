@@ -63,6 +63,7 @@ public:
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
         setCursor(Qt::PointingHandCursor);
+        AppAccessibility::exposeAsDisclosure(this);
     }
 
     QSize sizeHint() const override {
@@ -144,7 +145,8 @@ PracticeImportView::PracticeImportView(const QStringList& filePaths, JournalStor
         scheduleRefresh();
     });
 
-    // Built top to bottom, so the focus chain already follows the page.
+    // Tab goes down the page as it reads, whatever order the toolkit chained its parts in.
+    FocusOrder::arrange(m_review);
     m_model->load(filePaths);
     refresh();
 }
@@ -161,6 +163,7 @@ QWidget* PracticeImportView::buildLoadingPage() {
                                    : QStringLiteral("Reading %1 practice sheets…").arg(m_fileCount),
                                AppTypography::sectionTitle());
     words->setAlignment(Qt::AlignCenter);
+    AppAccessibility::exposeAsHeading(words);
     layout->addWidget(words);
     auto* progress = new QProgressBar;
     progress->setRange(0, 0);
@@ -231,7 +234,9 @@ QWidget* PracticeImportView::buildYearCard() {
     row->addWidget(new AppSymbolView(QStringLiteral("calendar.badge.exclamationmark"),
                                      QFontInfo(AppTypography::title2Style()).pixelSize(),
                                      AppColors::warning()));
-    row->addWidget(new AppLabel(QStringLiteral("A filename has no year."), body), 1);
+    auto* caption = new AppLabel(QStringLiteral("A filename has no year."), body);
+    AppAccessibility::exposeAsHeading(caption);
+    row->addWidget(caption, 1);
     m_yearStepper = new QSpinBox;
     m_yearStepper->setObjectName(QStringLiteral("import-year-stepper"));
     m_yearStepper->setRange(firstYear, lastYear);
@@ -347,10 +352,11 @@ QWidget* PracticeImportView::buildCompletionPage() {
     // A 48-point symbol: the icon table sizes symbols by the text they stand beside.
     centred(new AppSymbolView(QStringLiteral("checkmark.circle.fill"), 40, AppColors::success()),
             QStringLiteral("import-completion-icon"));
-    centred(new AppLabel(QStringLiteral("Imported ") + plain(result.importedCount) +
-                             QStringLiteral(" practice sessions"),
-                         AppTypography::screenTitle()),
-            QStringLiteral("import-completion-title"));
+    auto* title = new AppLabel(QStringLiteral("Imported ") + plain(result.importedCount) +
+                                   QStringLiteral(" practice sessions"),
+                               AppTypography::screenTitle());
+    AppAccessibility::exposeAsHeading(title);
+    centred(title, QStringLiteral("import-completion-title"));
     centred(new AppLabel(PracticeDurationFormatter::compact(result.importedSeconds) +
                              QStringLiteral(" · ") +
                              PracticeImportViewModel::dateRange(result.dates, m_model->calendar()),
@@ -472,6 +478,8 @@ void PracticeImportView::refresh() {
     m_error->setAccessibleName(error ? QStringLiteral("Import error: ") + *error : QString());
 
     m_confirm->setText(QStringLiteral("Import ") + plain(ready) + QStringLiteral(" Sessions"));
+    // The name says what the button does; the count the button shows is heard with it.
+    m_confirm->setAccessibleDescription(m_confirm->text());
     m_confirm->setEnabled(model.canImport());
 }
 

@@ -16,6 +16,7 @@
 #include "ui/shell/ShellTestSupport.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QSettings>
 #include <QSpinBox>
@@ -92,6 +93,27 @@ class TestPracticeImportView : public QObject {
             dates << rows->index(row, 0).data().toString();
         return dates;
     }
+    // What a screen reader is told is a heading among the sheet's visible parts.
+    static QStringList headings(const PracticeImportView* sheet) {
+        QStringList found;
+        for (QLabel* label : sheet->findChildren<QLabel*>()) {
+            QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(label);
+            if (label->isVisibleTo(sheet) && readout->role() == QAccessible::Heading)
+                found << readout->text(QAccessible::Name);
+        }
+        return found;
+    }
+    // Tab from the focused part until the focus comes round again; the parts met, by name.
+    static QStringList tabRound() {
+        QStringList met{QApplication::focusWidget()->objectName()};
+        for (int step = 0; step < 30; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (QApplication::focusWidget()->objectName() == met.front())
+                return met;
+            met << QApplication::focusWidget()->objectName();
+        }
+        return met;
+    }
     static void click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
         QCoreApplication::processEvents();
@@ -145,9 +167,22 @@ private Q_SLOTS:
         QCOMPARE(sheet->summary()->value(u"Date range"_s), u"Mar 1, 2024–Mar 12, 2024"_s);
         auto* invalid = part<QAbstractButton>(sheet, u"import-invalid-files-toggle"_s);
         QCOMPARE(invalid->text(), u"1 file(s) could not be read"_s);
-        QVERIFY(!part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
+        auto* lines = part<QWidget>(sheet, u"import-invalid-file-lines"_s);
+        QVERIFY(!lines->isVisibleTo(sheet));
+        // A screen reader meets a button that opens the group, not a box to tick; its action
+        // opens and closes the group as a click does.
+        QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(invalid);
+        QCOMPARE(readout->role(), QAccessible::Button);
+        QCOMPARE(readout->text(QAccessible::Name), u"1 file(s) could not be read"_s);
+        QVERIFY(readout->state().expandable && readout->state().collapsed);
+        QVERIFY(!readout->state().checkable);
+        readout->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(lines->isVisibleTo(sheet));
+        QVERIFY(readout->state().expanded && !readout->state().collapsed);
         click(invalid);
-        QVERIFY(part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
+        QVERIFY(!lines->isVisibleTo(sheet));
+        readout->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(lines->isVisibleTo(sheet));
         QVERIFY(
             text(sheet, u"import-invalid-file"_s)
                 .startsWith(u"Practice Log December 2024.csv: The file is not valid UTF-8. "_s));
@@ -158,6 +193,7 @@ private Q_SLOTS:
         QVERIFY(confirm(sheet));
         QCOMPARE(store().sessions().size(), 8u);
         QCOMPARE(text(sheet, u"import-completion-title"_s), u"Imported 8 practice sessions"_s);
+        QCOMPARE(headings(sheet), QStringList{u"Imported 8 practice sessions"_s});
         QCOMPARE(text(sheet, u"import-rows-skipped"_s), u"Rows skipped: 2"_s);
         // A journal in memory keeps no copies.
         QVERIFY(!part<QWidget>(sheet, u"import-backup"_s));
@@ -300,18 +336,42 @@ private Q_SLOTS:
         QVERIFY(part<QAbstractButton>(sheet, u"import-confirm"_s)->isEnabled());
     }
 
+    // Tab reads the review as the eye does, through every card that the files brought, and
+    // screen readers find its sections by their headings.
+    void tabAndHeadingsFollowThePage() {
+        startApp(false);
+        PracticeImportView* sheet =
+            review({u"Practice Log September.csv"_s, u"Practice Log December 2024.csv"_s,
+                    u"Practice Log January 2025 [roundtrip-plain].csv"_s, march});
+        QVERIFY(sheet);
+        sheet->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+        const QString cardHeading =
+            u"“Practice Log January 2025 [roundtrip-plain].csv” was saved again by a spreadsheet"_s;
+        QCOMPARE(headings(sheet),
+                 (QStringList{u"Import Practice History"_s, u"A filename has no year."_s,
+                              cardHeading, u"Existing journal entries"_s}));
+
+        part<QWidget>(sheet, u"import-cancel"_s)->setFocus(Qt::TabFocusReason);
+        const QStringList middle{u"spreadsheet-format-read"_s, u"import-invalid-files-toggle"_s,
+                                 u"import-policy-skipDuplicates"_s, u"import-candidates"_s,
+                                 u"import-include-notes"_s};
+        // Import waits for the year, so it is not reached yet.
+        const QStringList withYearCard =
+            QStringList{u"import-cancel"_s, u"import-year-stepper"_s, u"import-apply-year"_s} +
+            middle;
+        QCOMPARE(tabRound(), withYearCard);
+        click(part<QAbstractButton>(sheet, u"import-apply-year"_s));
+        part<QWidget>(sheet, u"import-cancel"_s)->setFocus(Qt::TabFocusReason);
+        const QStringList withImport =
+            QStringList{u"import-cancel"_s} + middle + QStringList{u"import-confirm"_s};
+        QCOMPARE(tabRound(), withImport);
+    }
+
     void escapeSavesNothingAndTheWindowCannotCloseTheReview() {
         startApp(false);
         PracticeImportView* sheet = review({march});
         QVERIFY(sheet);
-        // Tab goes down the page: from the days to the notes choice and the import button.
-        sheet->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(sheet));
-        sheet->candidateList()->setFocus(Qt::TabFocusReason);
-        for (const QString& next : {u"import-include-notes"_s, u"import-confirm"_s}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), next);
-        }
         QVERIFY(!sheet->close());
         QVERIFY(sheet->isVisible());
         QPointer<PracticeImportView> closing = sheet;
