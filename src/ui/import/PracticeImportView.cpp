@@ -9,6 +9,7 @@
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppScreenHeader.h"
 #include "ui/design/AppSegmentedPicker.h"
+#include "ui/design/AppSheet.h"
 #include "ui/design/AppSurface.h"
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
@@ -448,7 +449,13 @@ void PracticeImportView::refresh() {
         m_pages->setCurrentWidget(m_loading);
         return;
     }
-    m_pages->setCurrentWidget(m_review);
+    if (m_pages->currentWidget() != m_review) {
+        m_pages->setCurrentWidget(m_review);
+        // The days hold the keyboard when the review appears. Left alone, the window would hand
+        // it to the first button, Cancel, as it is activated, and Return would cancel the import.
+        if (!m_review->isAncestorOf(focusWidget()))
+            m_list->setFocus(Qt::OtherFocusReason);
+    }
 
     const qsizetype ready = qsizetype(model.readyCandidates().size());
     m_summary->setTiles({
@@ -514,12 +521,14 @@ bool PracticeImportView::refusesDismissal() const {
 }
 
 void PracticeImportView::showEvent(QShowEvent* event) {
-    // Never larger than the window it covers, however small that window is.
+    // Never larger than the window it covers, however small that window is: the sheet keeps the
+    // room every sheet keeps from its window's edges, so its own frame stays on the screen too.
     if (const QWidget* window = parentWidget() ? parentWidget()->window() : nullptr) {
-        const QSize room = window->size();
-        setMinimumSize(smallestSize.boundedTo(room));
-        setMaximumSize(room);
-        resize(idealSize.boundedTo(room));
+        const QSize margins(2 * AppSheet::windowMargin, 2 * AppSheet::windowMargin);
+        setMinimumSize(smallestSize.boundedTo(window->size() - margins));
+        setMaximumSize(window->size());
+        resize(idealSize);
+        AppSheet::fitToWindow(this, window);
     }
     QDialog::showEvent(event);
 }
