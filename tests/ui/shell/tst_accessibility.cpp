@@ -10,6 +10,7 @@
 #include "ui/shell/ActiveSessionTransport.h"
 #include "ui/shell/BrevantaApp.h"
 #include "ui/shell/BrevantaCommands.h"
+#include "ui/shell/BrevantaSettingsView.h"
 #include "ui/shell/ContentSidebar.h"
 
 #include <QAccessible>
@@ -173,6 +174,25 @@ private Q_SLOTS:
         perform(halfHour, QAccessibleActionInterface::pressAction());
         QCOMPARE(workspace->draft().duration.minutesText(), u"30"_s);
         QVERIFY(accessible(halfHour)->state().checked);
+    }
+
+    // A choice of one is one Tab stop, entered at what is chosen, and named as a group.
+    void tabEntersTheAppearanceChoiceAtTheChosenSegment() {
+        QVERIFY(open());
+        BrevantaSettingsView* settings = m_app->showSettings();
+        QApplication::setActiveWindow(settings);
+        QVERIFY(QTest::qWaitForWindowActive(settings));
+        QCOMPARE(accessible(named(settings, u"appearance-picker"_s))->text(QAccessible::Name),
+                 u"Theme"_s);
+        perform(named(settings, u"appearance-dark"_s), QAccessibleActionInterface::pressAction());
+        QWidget* importButton = named(settings, u"settings-import-practice-history"_s);
+        importButton->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus()->objectName(), u"appearance-dark"_s);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), importButton);
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QCOMPARE(focus()->objectName(), u"appearance-dark"_s);
     }
 
     void rowControlsSayWhichRowTheyBelongTo() {
