@@ -268,6 +268,13 @@ private Q_SLOTS:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->importToggleRect(third).center());
             QCOMPARE(third.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+            // A screen reader's toggle ticks and clears the box as the click does.
+            QAccessibleInterface* fifth = QAccessible::queryAccessibleInterface(list)->child(4);
+            QVERIFY(fifth->state().checkable && !fifth->state().checked);
+            fifth->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(fifth->state().checked);
+            fifth->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(!fifth->state().checked);
         }
         QVERIFY(confirm(sheet));
         QCOMPARE(store().sessions().size(), reviewOneByOne ? 9u : 8u);
