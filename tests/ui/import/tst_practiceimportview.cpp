@@ -359,8 +359,11 @@ private Q_SLOTS:
 
     void escapeSavesNothingAndTheWindowCannotCloseTheReview() {
         startApp(false);
+        m_window->resize(760, 600);
         PracticeImportView* sheet = review({march});
         QVERIFY(sheet);
+        // A small window keeps the whole sheet, its frame and edges included, inside it.
+        QVERIFY(sheet->width() < m_window->width() && sheet->height() < m_window->height());
         QVERIFY(!sheet->close());
         QVERIFY(sheet->isVisible());
         QPointer<PracticeImportView> closing = sheet;
