@@ -12,7 +12,7 @@ namespace {
 
 constexpr auto roleProperty = "brevantaAccessibleRole";
 
-enum class ExposedRole { choice = 1, heading = 2 };
+enum class ExposedRole { choice = 1, heading = 2, disclosure = 3 };
 
 QString withoutMnemonic(QString text) {
     return text.remove(QLatin1Char('&'));
@@ -55,6 +55,44 @@ private:
     QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
+/// A button that shows or hides a group: read as "expanded" or "collapsed", never as a ticked box.
+class DisclosureInterface final : public QAccessibleWidget {
+public:
+    explicit DisclosureInterface(QAbstractButton* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return withoutMnemonic(button()->text());
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = button()->isChecked();
+        state.collapsed = !button()->isChecked();
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList{pressAction(), toggleAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& name) override {
+        if (name == pressAction() || name == toggleAction()) {
+            if (button()->isEnabled())
+                button()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
 class HeadingInterface final : public QAccessibleWidget {
 public:
     explicit HeadingInterface(QWidget* widget)
@@ -83,11 +121,27 @@ QAccessibleInterface* exposedInterface(const QString&, QObject* object) {
         return nullptr;
     case ExposedRole::heading:
         return new HeadingInterface(widget);
+    case ExposedRole::disclosure:
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return new DisclosureInterface(button);
+        return nullptr;
     }
     return nullptr;
 }
 
-void expose(QWidget* widget, ExposedRole role, QAccessible::Role accessibleRole) {
+bool isExposedAs(QAccessibleInterface* interface, ExposedRole role) {
+    switch (role) {
+    case ExposedRole::choice:
+        return dynamic_cast<ChoiceInterface*>(interface) != nullptr;
+    case ExposedRole::heading:
+        return dynamic_cast<HeadingInterface*>(interface) != nullptr;
+    case ExposedRole::disclosure:
+        return dynamic_cast<DisclosureInterface*>(interface) != nullptr;
+    }
+    return false;
+}
+
+void expose(QWidget* widget, ExposedRole role) {
     // Installed late, after the toolkit's own factory, so it is asked first even for plain
     // toolkit classes.
     static const bool installed = [] {
@@ -99,18 +153,30 @@ void expose(QWidget* widget, ExposedRole role, QAccessible::Role accessibleRole)
     // The toolkit may already have made and kept an interface while the widget was being built
     // (a label does as it takes its text); drop it so the next query makes the right one.
     if (QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(widget);
-        cached && cached->role() != accessibleRole)
+        cached && !isExposedAs(cached, role))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
 }
 
 } // namespace
 
 void AppAccessibility::exposeAsChoice(QAbstractButton* button) {
-    expose(button, ExposedRole::choice, QAccessible::RadioButton);
+    expose(button, ExposedRole::choice);
 }
 
 void AppAccessibility::exposeAsHeading(QWidget* widget) {
-    expose(widget, ExposedRole::heading, QAccessible::Heading);
+    expose(widget, ExposedRole::heading);
+}
+
+void AppAccessibility::exposeAsDisclosure(QAbstractButton* button) {
+    expose(button, ExposedRole::disclosure);
+    // A screen reader hears the group open or close, whoever opened it.
+    QObject::connect(button, &QAbstractButton::toggled, button, [button] {
+        QAccessible::State changed;
+        changed.expanded = true;
+        changed.collapsed = true;
+        QAccessibleStateChangeEvent event(button, changed);
+        QAccessible::updateAccessibility(&event);
+    });
 }
 
 QString AppAccessibility::rowScopedName(const QString& control, const QString& row) {

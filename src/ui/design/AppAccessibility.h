@@ -19,6 +19,10 @@ struct AppAccessibility {
     static void exposeAsChoice(QAbstractButton* button);
     /// Exposes `widget` (a label) as a heading, so a screen reader can move between sections.
     static void exposeAsHeading(QWidget* widget);
+    /// Exposes a checkable `button` that opens and closes the group beneath it as a button with
+    /// an expanded or collapsed state (checked means open), not as a check box. Its press and
+    /// toggle actions click it, as a pointer would.
+    static void exposeAsDisclosure(QAbstractButton* button);
 
     /// The name of a control repeated on every row of a list, with the row it acts on:
     /// "Remove Thought, Scales in D major".

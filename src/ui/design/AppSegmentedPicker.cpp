@@ -6,6 +6,8 @@
 #include "ui/design/AppTypography.h"
 #include "ui/design/ContinuousRoundedRect.h"
 
+#include <QButtonGroup>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -56,6 +58,21 @@ void AppPickerSegment::paintEvent(QPaintEvent*) {
     painter.drawText(
         bounds, Qt::AlignCenter | Qt::TextSingleLine,
         QFontMetrics(font()).elidedText(text(), Qt::ElideRight, int(bounds.width()) - 8));
+}
+
+void AppPickerSegment::focusInEvent(QFocusEvent* event) {
+    // Tab enters a choice of one at what is chosen, as it enters a group of radio buttons; the
+    // arrow keys then move between the segments.
+    const bool byTab =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (byTab && !isChecked() && group()) {
+        if (QAbstractButton* chosen = group()->checkedButton();
+            chosen && chosen != this && chosen->isEnabled() && chosen->isVisible()) {
+            chosen->setFocus(event->reason());
+            return;
+        }
+    }
+    QAbstractButton::focusInEvent(event);
 }
 
 void AppPickerTrack::paintEvent(QPaintEvent*) {

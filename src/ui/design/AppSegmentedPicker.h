@@ -18,6 +18,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 };
 
 /// The rounded track a picker's segments sit in.

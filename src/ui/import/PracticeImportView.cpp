@@ -9,6 +9,7 @@
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppScreenHeader.h"
 #include "ui/design/AppSegmentedPicker.h"
+#include "ui/design/AppSheet.h"
 #include "ui/design/AppSurface.h"
 #include "ui/design/AppSymbolView.h"
 #include "ui/design/AppTypography.h"
@@ -63,6 +64,7 @@ public:
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
         setCursor(Qt::PointingHandCursor);
+        AppAccessibility::exposeAsDisclosure(this);
     }
 
     QSize sizeHint() const override {
@@ -144,7 +146,8 @@ PracticeImportView::PracticeImportView(const QStringList& filePaths, JournalStor
         scheduleRefresh();
     });
 
-    // Built top to bottom, so the focus chain already follows the page.
+    // Tab goes down the page as it reads, whatever order the toolkit chained its parts in.
+    FocusOrder::arrange(m_review);
     m_model->load(filePaths);
     refresh();
 }
@@ -161,6 +164,7 @@ QWidget* PracticeImportView::buildLoadingPage() {
                                    : QStringLiteral("Reading %1 practice sheets…").arg(m_fileCount),
                                AppTypography::sectionTitle());
     words->setAlignment(Qt::AlignCenter);
+    AppAccessibility::exposeAsHeading(words);
     layout->addWidget(words);
     auto* progress = new QProgressBar;
     progress->setRange(0, 0);
@@ -231,7 +235,9 @@ QWidget* PracticeImportView::buildYearCard() {
     row->addWidget(new AppSymbolView(QStringLiteral("calendar.badge.exclamationmark"),
                                      QFontInfo(AppTypography::title2Style()).pixelSize(),
                                      AppColors::warning()));
-    row->addWidget(new AppLabel(QStringLiteral("A filename has no year."), body), 1);
+    auto* caption = new AppLabel(QStringLiteral("A filename has no year."), body);
+    AppAccessibility::exposeAsHeading(caption);
+    row->addWidget(caption, 1);
     m_yearStepper = new QSpinBox;
     m_yearStepper->setObjectName(QStringLiteral("import-year-stepper"));
     m_yearStepper->setRange(firstYear, lastYear);
@@ -347,10 +353,11 @@ QWidget* PracticeImportView::buildCompletionPage() {
     // A 48-point symbol: the icon table sizes symbols by the text they stand beside.
     centred(new AppSymbolView(QStringLiteral("checkmark.circle.fill"), 40, AppColors::success()),
             QStringLiteral("import-completion-icon"));
-    centred(new AppLabel(QStringLiteral("Imported ") + plain(result.importedCount) +
-                             QStringLiteral(" practice sessions"),
-                         AppTypography::screenTitle()),
-            QStringLiteral("import-completion-title"));
+    auto* title = new AppLabel(QStringLiteral("Imported ") + plain(result.importedCount) +
+                                   QStringLiteral(" practice sessions"),
+                               AppTypography::screenTitle());
+    AppAccessibility::exposeAsHeading(title);
+    centred(title, QStringLiteral("import-completion-title"));
     centred(new AppLabel(PracticeDurationFormatter::compact(result.importedSeconds) +
                              QStringLiteral(" · ") +
                              PracticeImportViewModel::dateRange(result.dates, m_model->calendar()),
@@ -442,7 +449,13 @@ void PracticeImportView::refresh() {
         m_pages->setCurrentWidget(m_loading);
         return;
     }
-    m_pages->setCurrentWidget(m_review);
+    if (m_pages->currentWidget() != m_review) {
+        m_pages->setCurrentWidget(m_review);
+        // The days hold the keyboard when the review appears. Left alone, the window would hand
+        // it to the first button, Cancel, as it is activated, and Return would cancel the import.
+        if (!m_review->isAncestorOf(focusWidget()))
+            m_list->setFocus(Qt::OtherFocusReason);
+    }
 
     const qsizetype ready = qsizetype(model.readyCandidates().size());
     m_summary->setTiles({
@@ -472,6 +485,8 @@ void PracticeImportView::refresh() {
     m_error->setAccessibleName(error ? QStringLiteral("Import error: ") + *error : QString());
 
     m_confirm->setText(QStringLiteral("Import ") + plain(ready) + QStringLiteral(" Sessions"));
+    // The name says what the button does; the count the button shows is heard with it.
+    m_confirm->setAccessibleDescription(m_confirm->text());
     m_confirm->setEnabled(model.canImport());
 }
 
@@ -506,12 +521,14 @@ bool PracticeImportView::refusesDismissal() const {
 }
 
 void PracticeImportView::showEvent(QShowEvent* event) {
-    // Never larger than the window it covers, however small that window is.
+    // Never larger than the window it covers, however small that window is: the sheet keeps the
+    // room every sheet keeps from its window's edges, so its own frame stays on the screen too.
     if (const QWidget* window = parentWidget() ? parentWidget()->window() : nullptr) {
-        const QSize room = window->size();
-        setMinimumSize(smallestSize.boundedTo(room));
-        setMaximumSize(room);
-        resize(idealSize.boundedTo(room));
+        const QSize margins(2 * AppSheet::windowMargin, 2 * AppSheet::windowMargin);
+        setMinimumSize(smallestSize.boundedTo(window->size() - margins));
+        setMaximumSize(window->size());
+        resize(idealSize);
+        AppSheet::fitToWindow(this, window);
     }
     QDialog::showEvent(event);
 }

@@ -49,7 +49,9 @@ LivePracticePage::LivePracticePage(JournalStore& store, Clock clock, Calendar ca
     // The page is no Tab stop of its own: Tab goes straight to what it holds.
     m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Narrower than the year's grid (a small window with the sidebar shown), the page scrolls
+    // sideways rather than cutting the grid off.
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_scroll->setWidget(content);
     layout->addWidget(m_scroll);

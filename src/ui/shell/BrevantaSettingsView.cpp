@@ -105,6 +105,8 @@ QWidget* BrevantaSettingsView::buildAppearanceSection() {
 
     m_picker = new AppPickerTrack;
     m_picker->setObjectName(QStringLiteral("appearance-picker"));
+    // The segments say their own names; the group says what they choose.
+    m_picker->setAccessibleName(QStringLiteral("Theme"));
     auto* segments = new QHBoxLayout(m_picker);
     segments->setContentsMargins(2, 2, 2, 2);
     segments->setSpacing(0);

@@ -16,6 +16,7 @@
 #include "ui/shell/ShellTestSupport.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QSettings>
 #include <QSpinBox>
@@ -92,6 +93,16 @@ class TestPracticeImportView : public QObject {
             dates << rows->index(row, 0).data().toString();
         return dates;
     }
+    // What a screen reader is told is a heading among the sheet's visible parts.
+    static QStringList headings(const PracticeImportView* sheet) {
+        QStringList found;
+        for (QLabel* label : sheet->findChildren<QLabel*>()) {
+            QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(label);
+            if (label->isVisibleTo(sheet) && readout->role() == QAccessible::Heading)
+                found << readout->text(QAccessible::Name);
+        }
+        return found;
+    }
     static void click(QWidget* widget) {
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
         QCoreApplication::processEvents();
@@ -145,9 +156,17 @@ private Q_SLOTS:
         QCOMPARE(sheet->summary()->value(u"Date range"_s), u"Mar 1, 2024–Mar 12, 2024"_s);
         auto* invalid = part<QAbstractButton>(sheet, u"import-invalid-files-toggle"_s);
         QCOMPARE(invalid->text(), u"1 file(s) could not be read"_s);
-        QVERIFY(!part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
+        auto* lines = part<QWidget>(sheet, u"import-invalid-file-lines"_s);
+        QVERIFY(!lines->isVisibleTo(sheet));
+        // A screen reader meets a button that opens the group, not a box to tick; its action
+        // opens and closes the group as a click does.
+        QAccessibleInterface* readout = QAccessible::queryAccessibleInterface(invalid);
+        QCOMPARE(readout->role(), QAccessible::Button);
+        QVERIFY(readout->state().collapsed && !readout->state().checkable);
+        readout->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(lines->isVisibleTo(sheet) && readout->state().expanded);
         click(invalid);
-        QVERIFY(part<QWidget>(sheet, u"import-invalid-file-lines"_s)->isVisibleTo(sheet));
+        QVERIFY(!lines->isVisibleTo(sheet) && readout->state().collapsed);
         QVERIFY(
             text(sheet, u"import-invalid-file"_s)
                 .startsWith(u"Practice Log December 2024.csv: The file is not valid UTF-8. "_s));
@@ -158,6 +177,7 @@ private Q_SLOTS:
         QVERIFY(confirm(sheet));
         QCOMPARE(store().sessions().size(), 8u);
         QCOMPARE(text(sheet, u"import-completion-title"_s), u"Imported 8 practice sessions"_s);
+        QCOMPARE(headings(sheet), QStringList{u"Imported 8 practice sessions"_s});
         QCOMPARE(text(sheet, u"import-rows-skipped"_s), u"Rows skipped: 2"_s);
         // A journal in memory keeps no copies.
         QVERIFY(!part<QWidget>(sheet, u"import-backup"_s));
@@ -248,6 +268,13 @@ private Q_SLOTS:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->importToggleRect(third).center());
             QCOMPARE(third.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+            // A screen reader's toggle ticks and clears the box as the click does.
+            QAccessibleInterface* fifth = QAccessible::queryAccessibleInterface(list)->child(4);
+            QVERIFY(fifth->state().checkable && !fifth->state().checked);
+            fifth->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(fifth->state().checked);
+            fifth->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(!fifth->state().checked);
         }
         QVERIFY(confirm(sheet));
         QCOMPARE(store().sessions().size(), reviewOneByOne ? 9u : 8u);
@@ -300,18 +327,43 @@ private Q_SLOTS:
         QVERIFY(part<QAbstractButton>(sheet, u"import-confirm"_s)->isEnabled());
     }
 
-    void escapeSavesNothingAndTheWindowCannotCloseTheReview() {
+    // Tab reads the review as the eye does, through every card that the files brought, and
+    // screen readers find its sections by their headings.
+    void tabAndHeadingsFollowThePage() {
         startApp(false);
-        PracticeImportView* sheet = review({march});
+        PracticeImportView* sheet =
+            review({u"Practice Log September.csv"_s, u"Practice Log December 2024.csv"_s,
+                    u"Practice Log January 2025 [roundtrip-plain].csv"_s, march});
         QVERIFY(sheet);
-        // Tab goes down the page: from the days to the notes choice and the import button.
         sheet->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(sheet));
-        sheet->candidateList()->setFocus(Qt::TabFocusReason);
-        for (const QString& next : {u"import-include-notes"_s, u"import-confirm"_s}) {
+        const QString cardHeading =
+            u"“Practice Log January 2025 [roundtrip-plain].csv” was saved again by a spreadsheet"_s;
+        QCOMPARE(headings(sheet),
+                 (QStringList{u"Import Practice History"_s, u"A filename has no year."_s,
+                              cardHeading, u"Existing journal entries"_s}));
+
+        // Import waits for the year, so Tab comes round to Cancel after the notes choice.
+        part<QWidget>(sheet, u"import-cancel"_s)->setFocus(Qt::TabFocusReason);
+        QStringList met;
+        for (int step = 0; step < 9; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+            met << QApplication::focusWidget()->objectName();
         }
+        QCOMPARE(met, (QStringList{u"import-year-stepper"_s, u"import-apply-year"_s,
+                                   u"spreadsheet-format-read"_s, u"import-invalid-files-toggle"_s,
+                                   u"import-policy-skipDuplicates"_s, u"import-candidates"_s,
+                                   u"import-include-notes"_s, u"import-cancel"_s,
+                                   u"import-year-stepper"_s}));
+    }
+
+    void escapeSavesNothingAndTheWindowCannotCloseTheReview() {
+        startApp(false);
+        m_window->resize(760, 600);
+        PracticeImportView* sheet = review({march});
+        QVERIFY(sheet);
+        // A small window keeps the whole sheet, its frame and edges included, inside it.
+        QVERIFY(sheet->width() < m_window->width() && sheet->height() < m_window->height());
         QVERIFY(!sheet->close());
         QVERIFY(sheet->isVisible());
         QPointer<PracticeImportView> closing = sheet;
@@ -325,7 +377,13 @@ private Q_SLOTS:
         startApp(true);
         PracticeImportView* sheet = review({march});
         QVERIFY(sheet);
-        press(sheet, Qt::Key_Return);
+        // As a window manager may: the sheet becomes active once its days are shown, and the
+        // keyboard goes where the sheet puts it.
+        QApplication::setActiveWindow(m_window);
+        QApplication::setActiveWindow(sheet);
+        QVERIFY(QTest::qWaitForWindowActive(sheet));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
         QCOMPARE(store().sessions().size(), 8u);
         const QStringList copies = JournalBackup::list(backups());
         QCOMPARE(copies.size(), 1);

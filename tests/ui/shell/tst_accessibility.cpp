@@ -10,6 +10,7 @@
 #include "ui/shell/ActiveSessionTransport.h"
 #include "ui/shell/BrevantaApp.h"
 #include "ui/shell/BrevantaCommands.h"
+#include "ui/shell/BrevantaSettingsView.h"
 #include "ui/shell/ContentSidebar.h"
 
 #include <QAccessible>
@@ -83,18 +84,20 @@ private Q_SLOTS:
     void cleanup() { m_app.reset(); }
 
     void startingPracticeTakesTheKeyboardToTheThoughtField_data() {
-        QTest::addColumn<bool>("fromTheMenu");
-        QTest::newRow("Start Practice in the menu") << true;
-        QTest::newRow("Start Practice on the idle room") << false;
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Start Practice in the menu") << QString();
+        QTest::newRow("Start Practice on the idle room") << u"start-practice"_s;
+        QTest::newRow("Start Practice on Home") << u"home-start-practice"_s;
     }
     void startingPracticeTakesTheKeyboardToTheThoughtField() {
-        QFETCH(bool, fromTheMenu);
+        QFETCH(QString, button);
         QVERIFY(open());
-        if (fromTheMenu) {
+        if (button.isEmpty()) {
             m_app->commands().startPracticeAction()->trigger();
         } else {
-            m_window->openPracticeRoom();
-            QTest::mouseClick(named(m_window, u"start-practice"_s), Qt::LeftButton);
+            if (button == u"start-practice"_s)
+                m_window->openPracticeRoom();
+            QTest::mouseClick(named(m_window, button), Qt::LeftButton);
         }
         QTRY_COMPARE(focus(), thoughtField());
         QTest::keyClicks(focus(), u"Scales in D major"_s);
@@ -173,6 +176,20 @@ private Q_SLOTS:
         perform(halfHour, QAccessibleActionInterface::pressAction());
         QCOMPARE(workspace->draft().duration.minutesText(), u"30"_s);
         QVERIFY(accessible(halfHour)->state().checked);
+    }
+
+    // A choice of one is one Tab stop, entered at what is chosen, and named as a group.
+    void tabEntersTheAppearanceChoiceAtTheChosenSegment() {
+        QVERIFY(open());
+        BrevantaSettingsView* settings = m_app->showSettings();
+        QApplication::setActiveWindow(settings);
+        QVERIFY(QTest::qWaitForWindowActive(settings));
+        QCOMPARE(accessible(named(settings, u"appearance-picker"_s))->text(QAccessible::Name),
+                 u"Theme"_s);
+        perform(named(settings, u"appearance-dark"_s), QAccessibleActionInterface::pressAction());
+        named(settings, u"settings-import-practice-history"_s)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus()->objectName(), u"appearance-dark"_s);
     }
 
     void rowControlsSayWhichRowTheyBelongTo() {
