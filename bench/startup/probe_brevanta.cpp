@@ -47,7 +47,10 @@ int main(int argc, char* argv[]) {
         [](const QWidget* widget) { return qobject_cast<const ContentView*>(widget) != nullptr; },
         [&] {
             bench::report("painted");
-            whenLoaded();
+            if (app->store().isLoaded())
+                whenLoaded();
+            else
+                QObject::connect(&app->store(), &JournalStore::loaded, &app->store(), whenLoaded);
         });
 
     BrevantaApp::Environment environment;
@@ -61,6 +64,8 @@ int main(int argc, char* argv[]) {
     }
     app->openMainWindow();
     const int status = application.exec();
+    // As the app's own run() ends.
+    app->store().leaveRecordsAtExit();
     app.reset();
     return status;
 }

@@ -8,6 +8,7 @@
 #include "ui/design/AppColors.h"
 #include "ui/design/AppEmptyState.h"
 #include "ui/design/AppIcons.h"
+#include "ui/design/AppLoadingState.h"
 #include "ui/design/AppResponsiveLayout.h"
 #include "ui/design/AppScreenHeader.h"
 #include "ui/design/EditorialInput.h"
@@ -133,6 +134,10 @@ QWidget* SessionsView::buildListPane() {
         holderColumn->addStretch(1);
         m_listStack->addWidget(holder);
     }
+    m_loading =
+        new AppLoadingState(QStringLiteral("Opening your journal…"), QStringLiteral("book.closed"));
+    m_loading->setObjectName(QStringLiteral("journal-loading"));
+    m_listStack->addWidget(m_loading);
     column->addWidget(m_listStack, 1);
     return pane;
 }
@@ -265,12 +270,18 @@ void SessionsView::showVisible() {
     reconcileSelection();
     const bool journalEmpty = m_store.sessions().empty();
     const bool nothingVisible = filteredSessions().empty();
-    m_listStack->setCurrentIndex(journalEmpty ? 1 : nothingVisible ? 2 : 0);
-    if (nothingVisible) {
+    if (!m_store.isLoaded()) {
+        // A journal still loading is neither empty nor without matches yet.
+        m_listStack->setCurrentWidget(m_loading);
+        m_placeholder->setTitle(QString());
+        m_placeholder->setMessage(QString());
+    } else if (nothingVisible) {
+        m_listStack->setCurrentIndex(journalEmpty ? 1 : 2);
         m_placeholder->setTitle(QStringLiteral("Nothing to show"));
         m_placeholder->setMessage(
             QStringLiteral("Your matching practice sessions will appear here."));
     } else {
+        m_listStack->setCurrentIndex(0);
         m_placeholder->setTitle(QStringLiteral("Select a session"));
         m_placeholder->setMessage(
             QStringLiteral("Choose a session to revisit what you practised."));
@@ -280,7 +291,7 @@ void SessionsView::showVisible() {
 
 void SessionsView::reconcileSelection() {
     const std::vector<PracticeSessionPtr>& visible = filteredSessions();
-    if (visible.empty())
+    if (visible.empty() || !m_store.isLoaded())
         setSelected(nullptr);
     else if (m_selected && m_model->rowOf(*m_selected) >= 0)
         setSelected(m_selected);
