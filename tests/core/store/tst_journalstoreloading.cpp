@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Opening a journal whose rows follow in the background: they arrive in one step, and what the
 // user saves meanwhile is neither lost nor read twice, whichever comes first.
+#include "core/import/PracticeImportViewModel.h"
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
 #include "core/store/JournalStore.h"
@@ -130,6 +131,18 @@ private Q_SLOTS:
         RawDatabase raw(m_path);
         QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM sessions")).toInt(), 4);
         QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM entries")).toInt(), 8);
+    }
+
+    void importReviewWaitsForTheRows() {
+        const auto store = openInBackground();
+        PracticeImportViewModel review(*store, Calendar(u"UTC", u"en_US"),
+                                       Clock([] { return day; }));
+        QSignalSpy changed(&review, &PracticeImportViewModel::isLoadingChanged);
+        QVERIFY(review.isLoading());
+        QVERIFY(!review.canImport());
+        QVERIFY(changed.wait());
+        QVERIFY(store->isLoaded());
+        QVERIFY(!review.isLoading());
     }
 
     void rollbackWhileLoadingLeavesTheStoredSessions() {
