@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -157,8 +158,13 @@ QString sizeName(int sessions) {
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
-        qputenv("XDG_RUNTIME_DIR", QDir::tempPath().toLocal8Bit());
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        // The probes' own, as a desktop session gives one: private to the user.
+        const QString runtime = QDir::temp().filePath(QStringLiteral("brevanta-bench-runtime"));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
     QCoreApplication application(argc, argv);
     std::vector<int> sizes{0, 10'000, 100'000};
     int runs = 5;

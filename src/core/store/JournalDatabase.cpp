@@ -316,7 +316,10 @@ std::unique_ptr<JournalDatabase> JournalDatabase::openFile(const QString& filePa
 
 void JournalDatabase::proveWritable(const QString& filePath) {
     // SQLite quietly opens a file it may not write as read-only, and every save would fail
-    // later. One write transaction now, rewriting a header value as it is, tells at once.
+    // later. One write transaction now, rewriting a header value as it is, tells at once. It is
+    // rolled back: taking the write lock and changing a page is what a read-only file, -wal or
+    // -shm refuses, and a commit would only add a sync to every start and a checkpoint to
+    // every close.
     QSqlQuery query = makeQuery();
     std::int64_t userVersion = journalUserVersion;
     if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
@@ -325,7 +328,7 @@ void JournalDatabase::proveWritable(const QString& filePath) {
     const QString statements[] = {
         QStringLiteral("BEGIN IMMEDIATE"),
         QStringLiteral("PRAGMA user_version = %1").arg(userVersion),
-        QStringLiteral("COMMIT"),
+        QStringLiteral("ROLLBACK"),
     };
     for (const QString& statement : statements) {
         if (!query.exec(statement)) {
