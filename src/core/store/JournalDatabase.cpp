@@ -3,7 +3,6 @@
 
 #include "core/store/JournalStore.h"
 #include "core/store/PracticeRecordAccess.h"
-#include "core/store/SortedSessionList.h"
 
 #include <QDir>
 #include <QFile>
@@ -440,15 +439,22 @@ JournalDatabase::NextKeys JournalDatabase::nextKeys() const {
 
 namespace {
 
+// Identifiers and raw values are read as their UTF-8 bytes (CAST AS BLOB), which spares the
+// conversion to UTF-16 and a copy per row: the reader only parses or compares them.
+QUuid uuidOf(const QVariant& bytes) {
+    const QByteArray text = bytes.toByteArray();
+    return QUuid::fromString(QLatin1StringView(text));
+}
+
 // The stored raw values are nearly always one of a handful of names: those share one text
 // instead of holding a copy per record.
-QString sharedRawValue(const QVariant& value, const QString* known, std::size_t count) {
-    QString text = value.toString();
+QString sharedRawValue(const QVariant& bytes, const QString* known, std::size_t count) {
+    const QByteArray text = bytes.toByteArray();
     for (std::size_t index = 0; index < count; ++index) {
-        if (known[index] == text)
+        if (QLatin1StringView(text) == known[index])
             return known[index];
     }
-    return text;
+    return QString::fromUtf8(text);
 }
 
 QString sessionSource(const QVariant& value) {
@@ -493,14 +499,19 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
         failReading(query.lastError());
 
     // Keys below the first new one: a bound that holds the list without counting rows.
+    const auto bound = std::size_t(std::max<std::int64_t>(below.session - 1, 0));
     std::vector<PracticeSessionPtr> byKey;
-    byKey.reserve(std::size_t(std::max<std::int64_t>(below.session - 1, 0)));
+    byKey.reserve(bound);
+    // The keys again, side by side: entries find their session by searching these, without
+    // touching a record on the way.
+    std::vector<std::int64_t> keys;
+    keys.reserve(bound);
 
-    // Rows in key order: a plain table scan, and a list that entries can find their session in
-    // by binary search.
+    // Rows in key order: a plain table scan.
     if (!query.prepare(QStringLiteral(
-            "SELECT pk, id, startedAt, endedAt, durationSeconds, sourceRawValue, notes, "
-            "createdAt, updatedAt FROM sessions WHERE pk < ? ORDER BY pk")))
+            "SELECT pk, CAST(id AS BLOB), startedAt, endedAt, durationSeconds, "
+            "CAST(sourceRawValue AS BLOB), notes, createdAt, updatedAt FROM sessions "
+            "WHERE pk < ? ORDER BY pk")))
         failReading(query.lastError());
     query.addBindValue(qint64(below.session));
     if (!query.exec())
@@ -516,7 +527,7 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
         PracticeRecordAccess::SessionFields& fields = PracticeRecordAccess::fields(*session);
         PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
         tracking.key = query.value(0).toLongLong();
-        fields.id = QUuid::fromString(query.value(1).toString());
+        fields.id = uuidOf(query.value(1));
         fields.startedAt = Instant::fromMSecsSinceEpoch(query.value(2).toLongLong());
         fields.endedAt = Instant::fromMSecsSinceEpoch(query.value(3).toLongLong());
         fields.durationSeconds = query.value(4).toLongLong();
@@ -527,6 +538,7 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
         tracking.link = link;
         tracking.state = PracticeRecordTracking::State::alive;
         tracking.rowExists = true;
+        keys.push_back(tracking.key);
         byKey.push_back(std::move(session));
     }
     if (query.lastError().isValid())
@@ -539,20 +551,24 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
         PracticeEntryPtr entry;
     };
     std::vector<LoadedEntry> entries;
-    entries.reserve(byKey.size() * 3);
-    const auto sessionIndex = [&byKey](std::int64_t key) -> std::optional<std::size_t> {
-        const auto found = std::lower_bound(
-            byKey.begin(), byKey.end(), key, [](const PracticeSessionPtr& session, std::int64_t k) {
-                return PracticeRecordAccess::tracking(*session).key < k;
-            });
-        if (found == byKey.end() || PracticeRecordAccess::tracking(**found).key != key)
+    entries.reserve(std::size_t(std::max<std::int64_t>(below.entry - 1, 0)));
+    // Entries mostly come in the order of their sessions: the last one found is tried first.
+    std::size_t lastFound = 0;
+    const auto sessionIndex = [&keys, &lastFound](std::int64_t key) -> std::optional<std::size_t> {
+        for (std::size_t near = lastFound; near < keys.size() && near < lastFound + 2; ++near) {
+            if (keys[near] == key)
+                return lastFound = near;
+        }
+        const auto found = std::lower_bound(keys.begin(), keys.end(), key);
+        if (found == keys.end() || *found != key)
             return std::nullopt;
-        return static_cast<std::size_t>(found - byKey.begin());
+        return lastFound = std::size_t(found - keys.begin());
     };
 
     if (!query.prepare(QStringLiteral(
-            "SELECT pk, id, title, categoryRawValue, durationSeconds, notes, sortOrder, "
-            "createdAt, updatedAt, sessionKey, position FROM entries WHERE pk < ? ORDER BY pk")))
+            "SELECT pk, CAST(id AS BLOB), title, CAST(categoryRawValue AS BLOB), "
+            "durationSeconds, notes, sortOrder, createdAt, updatedAt, sessionKey, position "
+            "FROM entries WHERE pk < ? ORDER BY pk")))
         failReading(query.lastError());
     query.addBindValue(qint64(below.entry));
     if (!query.exec())
@@ -573,7 +589,7 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
         PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
         PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
         tracking.key = query.value(0).toLongLong();
-        fields.id = QUuid::fromString(query.value(1).toString());
+        fields.id = uuidOf(query.value(1));
         fields.title = query.value(2).toString();
         fields.categoryRawValue = entryCategory(query.value(3));
         const QVariant durationSeconds = query.value(4);
@@ -612,13 +628,23 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
         run = end;
     }
 
-    loaded.sessions = std::move(byKey);
-    if (loaded.sessions.capacity() > loaded.sessions.size() + loaded.sessions.size() / 8)
-        loaded.sessions.shrink_to_fit();
-    std::sort(loaded.sessions.begin(), loaded.sessions.end(),
-              [](const PracticeSessionPtr& left, const PracticeSessionPtr& right) {
-                  return SortedSessionList::isBefore(*left, *right);
-              });
+    // Newest first, sorted by keys kept side by side rather than by reading every record.
+    struct Order {
+        std::int64_t startedAtMSecs;
+        std::int64_t key;
+        std::size_t index;
+    };
+    std::vector<Order> order;
+    order.reserve(byKey.size());
+    for (std::size_t index = 0; index < byKey.size(); ++index)
+        order.push_back({byKey[index]->startedAt().msecsSinceEpoch(), keys[index], index});
+    // The same order as the store's list keeps: later start first, then the later key.
+    std::sort(order.begin(), order.end(), [](const Order& left, const Order& right) {
+        return std::tie(left.startedAtMSecs, left.key) > std::tie(right.startedAtMSecs, right.key);
+    });
+    loaded.sessions.reserve(byKey.size());
+    for (const Order& next : order)
+        loaded.sessions.push_back(std::move(byKey[next.index]));
     return loaded;
 }
 
