@@ -11,23 +11,37 @@
 
 namespace brevanta {
 
-AppLoadingState::AppLoadingState(const QString& message, const QString& symbolName, QWidget* parent)
+AppLoadingState::AppLoadingState(const QString& message, const QString& symbolName,
+                                 Placement placement, QWidget* parent)
     : QWidget(parent)
-    , m_symbol(new AppSymbolView(symbolName, QFontInfo(AppTypography::titleStyle()).pixelSize(),
+    , m_symbol(new AppSymbolView(symbolName,
+                                 QFontInfo(placement == Placement::centred
+                                               ? AppTypography::titleStyle()
+                                               : AppTypography::secondaryBody())
+                                     .pixelSize(),
                                  AppColors::tertiaryText()))
     , m_message(new AppLabel(message, AppTypography::secondaryBody(), AppColors::secondaryText())) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(24, 24, 24, 24);
-    column->setSpacing(12);
-    column->addStretch(1);
-    column->addWidget(m_symbol, 0, Qt::AlignHCenter);
-    column->addWidget(m_message);
-    column->addStretch(1);
-    m_message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    if (placement == Placement::leading) {
+        auto* row = new QHBoxLayout(this);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(8);
+        row->addWidget(m_symbol, 0, Qt::AlignTop);
+        row->addWidget(m_message, 1, Qt::AlignTop);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    } else {
+        auto* column = new QVBoxLayout(this);
+        column->setContentsMargins(24, 24, 24, 24);
+        column->setSpacing(12);
+        column->addStretch(1);
+        column->addWidget(m_symbol, 0, Qt::AlignHCenter);
+        column->addWidget(m_message);
+        column->addStretch(1);
+        m_message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
     m_message->setWordWrap(true);
     m_symbol->setAccessibleName(QString());
     setAccessibleName(message);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     m_reveal.setSingleShot(true);
     m_reveal.setInterval(revealDelayMs);

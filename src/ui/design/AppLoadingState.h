@@ -10,8 +10,9 @@ class AppLabel;
 class AppSymbolView;
 
 /// What a screen shows while what it reads is still on its way: a quiet symbol and one line,
-/// centred. Both appear only once the wait has lasted revealDelayMs, so a short wait shows the
-/// plain page rather than a flash of text.
+/// centred in the space it is given, or as one row at the leading edge where the screen's
+/// content keeps to that edge. Both appear only once the wait has lasted revealDelayMs, so a
+/// short wait shows the plain page rather than a flash of text.
 class AppLoadingState : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppLoadingState)
@@ -19,7 +20,10 @@ class AppLoadingState : public QWidget {
 public:
     static constexpr int revealDelayMs = 250;
 
-    AppLoadingState(const QString& message, const QString& symbolName, QWidget* parent = nullptr);
+    enum class Placement { centred, leading };
+
+    AppLoadingState(const QString& message, const QString& symbolName,
+                    Placement placement = Placement::centred, QWidget* parent = nullptr);
 
     QString message() const;
     bool isRevealed() const;

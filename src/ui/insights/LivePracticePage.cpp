@@ -101,10 +101,11 @@ void LivePracticePage::refreshWhileLoading(Instant) {}
 
 void LivePracticePage::markJournalDependent(QWidget* widget) {
     if (!m_loading) {
-        m_loading = new AppLoadingState(QStringLiteral("Opening your journal…"),
-                                        QStringLiteral("book.closed"));
+        // Where the figures will stand, at the page's leading edge like them.
+        m_loading =
+            new AppLoadingState(QStringLiteral("Opening your journal…"),
+                                QStringLiteral("book.closed"), AppLoadingState::Placement::leading);
         m_loading->setObjectName(QStringLiteral("journal-loading"));
-        m_loading->setMinimumHeight(240);
         m_loading->hide();
         m_column->insertWidget(std::max(0, m_column->indexOf(widget)), m_loading);
     }

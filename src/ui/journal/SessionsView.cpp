@@ -123,10 +123,16 @@ QWidget* SessionsView::buildListPane() {
                           QStringLiteral("Try another search."), QStringLiteral("magnifyingglass"));
     m_noMatches->setObjectName(QStringLiteral("journal-no-matches"));
 
+    m_loading =
+        new AppLoadingState(QStringLiteral("Opening your journal…"), QStringLiteral("book.closed"));
+    m_loading->setObjectName(QStringLiteral("journal-loading"));
+    m_loading->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+
     m_listStack = new QStackedWidget;
     m_listStack->addWidget(m_list);
-    // The empty states stand in the upper part of the pane, where the list would begin.
-    for (AppEmptyState* state : {m_emptyJournal, m_noMatches}) {
+    // The empty states, and the wait for the rows, stand in the upper part of the pane, where
+    // the list would begin.
+    for (QWidget* state : std::initializer_list<QWidget*>{m_emptyJournal, m_noMatches, m_loading}) {
         auto* holder = new QWidget;
         auto* holderColumn = new QVBoxLayout(holder);
         holderColumn->setContentsMargins(0, 48, 0, 0);
@@ -134,10 +140,6 @@ QWidget* SessionsView::buildListPane() {
         holderColumn->addStretch(1);
         m_listStack->addWidget(holder);
     }
-    m_loading =
-        new AppLoadingState(QStringLiteral("Opening your journal…"), QStringLiteral("book.closed"));
-    m_loading->setObjectName(QStringLiteral("journal-loading"));
-    m_listStack->addWidget(m_loading);
     column->addWidget(m_listStack, 1);
     return pane;
 }
@@ -271,10 +273,9 @@ void SessionsView::showVisible() {
     const bool journalEmpty = m_store.sessions().empty();
     const bool nothingVisible = filteredSessions().empty();
     if (!m_store.isLoaded()) {
-        // A journal still loading is neither empty nor without matches yet.
-        m_listStack->setCurrentWidget(m_loading);
-        m_placeholder->setTitle(QString());
-        m_placeholder->setMessage(QString());
+        // A journal still loading is neither empty nor without matches yet, and no session
+        // can be chosen for the detail pane.
+        m_listStack->setCurrentIndex(3);
     } else if (nothingVisible) {
         m_listStack->setCurrentIndex(journalEmpty ? 1 : 2);
         m_placeholder->setTitle(QStringLiteral("Nothing to show"));
@@ -286,6 +287,7 @@ void SessionsView::showVisible() {
         m_placeholder->setMessage(
             QStringLiteral("Choose a session to revisit what you practised."));
     }
+    m_placeholder->setVisible(m_store.isLoaded());
     updatePanes();
 }
 
