@@ -5,7 +5,9 @@
 // with and without the search warm-up, and the time from the Quit command to the process's
 // end. Then the rows load of the store against the sqlite3 tool reading the same two tables.
 //   bench_startup [--sizes 0,10000,100000] [--runs 5] [--journals FOLDER]
+#include "core/journal/JournalSessionFilter.h"
 #include "core/store/JournalStore.h"
+#include "core/time/Calendar.h"
 #include "startup/JournalGenerator.h"
 
 #include <QCoreApplication>
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <optional>
 #include <spawn.h>
@@ -122,6 +125,32 @@ std::optional<Summary> measure(const std::vector<std::string>& command, int runs
     return Summary{median(painted), median(loaded), median(peak), median(shutdown)};
 }
 
+// Bytes in use on the heap, all threads' arenas together.
+double heapBytes() {
+    return double(mallinfo2().uordblks);
+}
+
+struct PerSession {
+    double records = 0;
+    double searchTexts = 0;
+};
+
+// What each session of three entries costs in memory: its records (with their entries and
+// their place in the store's list), and the journal search's texts once the warm-up is done.
+PerSession bytesPerSession(const QString& path) {
+    const Calendar calendar = Calendar::current();
+    JournalSessionFilter::prepare({}, calendar, 0, 1);
+    const double empty = heapBytes();
+    const auto store = JournalStore::open(StoreConfiguration::atPath(path));
+    const double loaded = heapBytes();
+    const std::vector<PracticeSessionPtr>& sessions = store->sessions();
+    for (std::size_t next = 0; next < sessions.size();)
+        next = JournalSessionFilter::prepare(sessions, calendar, next, 5000).next;
+    const double warm = heapBytes();
+    const double count = double(std::max<std::size_t>(sessions.size(), 1));
+    return {(loaded - empty) / count, (warm - loaded) / count};
+}
+
 double openAndLoadMs(const QString& path) {
     QElapsedTimer timer;
     timer.start();
@@ -218,7 +247,8 @@ int main(int argc, char* argv[]) {
     std::printf("\nminimal Qt window: peak memory %.0f MB\n", minimal->peakMB);
 
     std::printf("\n| journal | store opens and loads all rows | sqlite3 tool reads both tables | "
-                "ratio |\n|---|---|---|---|\n");
+                "ratio | records per session | search texts per session |\n"
+                "|---|---|---|---|---|---|\n");
     for (const auto& [size, path] : paths) {
         if (size == 0)
             continue;
@@ -233,8 +263,10 @@ int main(int argc, char* argv[]) {
             }
             tool.push_back(*toolMs);
         }
-        std::printf("| %s | %.0f ms | %.0f ms | %.2f× |\n", sizeName(size).toUtf8().constData(),
-                    median(load), median(tool), median(load) / median(tool));
+        const PerSession bytes = bytesPerSession(path);
+        std::printf("| %s | %.0f ms | %.0f ms | %.2f× | %.0f B | %.0f B |\n",
+                    sizeName(size).toUtf8().constData(), median(load), median(tool),
+                    median(load) / median(tool), bytes.records, bytes.searchTexts);
     }
     return 0;
 }
