@@ -5,7 +5,7 @@
 # (--sizes 0,10000,100000 --runs 5 --journals FOLDER).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh --bench
 cmake --preset release >/dev/null
 cmake --build --preset release --target bench_startup -- -j"${JOBS:-2}" >/dev/null
 exec build/release/bench/bench_startup "$@"
