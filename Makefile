@@ -37,7 +37,8 @@ coverage:
 	ctest --preset coverage -j $(JOBS)
 	./scripts/coverage-report.sh build/coverage
 
-bench: setup
+bench:
+	@./scripts/setup.sh --bench
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	./scripts/run-benchmarks.sh build/release/bench

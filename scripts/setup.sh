@@ -8,12 +8,14 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite
   libicu-dev
   fonts-material-design-icons-iconfont
-  libbenchmark-dev sqlite3
+  libbenchmark-dev
   desktop-file-utils appstream dpkg-dev file
 )
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
   --coverage) packages+=(gcovr) ;;
+  # The benchmarks compare the store's loading with the sqlite3 tool.
+  --bench) packages+=(sqlite3) ;;
 esac
 
 missing=()

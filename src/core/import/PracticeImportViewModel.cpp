@@ -6,8 +6,8 @@
 #include "core/store/JournalStore.h"
 #include "core/time/DateFormatting.h"
 
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QPromise>
 #include <QThreadPool>
 
@@ -43,6 +43,9 @@ PracticeImportViewModel::PracticeImportViewModel(JournalStore& store, Calendar c
     , m_defaultYear(m_calendar.components(m_clock.now()).year) {
     connect(&m_store, &JournalStore::sessionsChanged, this,
             &PracticeImportViewModel::invalidateConflicts);
+    // The days are compared with the whole journal: the review waits for its rows.
+    if (!m_store.isLoaded())
+        connect(&m_store, &JournalStore::loaded, this, &PracticeImportViewModel::isLoadingChanged);
 }
 
 PracticeImportViewModel::~PracticeImportViewModel() {
@@ -112,8 +115,12 @@ bool PracticeImportViewModel::unresolvedYears() const {
                        [](const PracticeImportCandidate& candidate) { return !candidate.year; });
 }
 
+bool PracticeImportViewModel::isLoading() const {
+    return m_isLoading || !m_store.isLoaded();
+}
+
 bool PracticeImportViewModel::canImport() const {
-    if (m_isLoading || unresolvedYears())
+    if (isLoading() || unresolvedYears())
         return false;
     return std::any_of(
         m_candidates.begin(), m_candidates.end(),

@@ -102,7 +102,8 @@ public:
     /// The copy of the journal made before the last successful import; none for a journal kept
     /// in memory. Set before result() is.
     const std::optional<QString>& backupPath() const { return m_backupPath; }
-    bool isLoading() const { return m_isLoading; }
+    /// While the files are read, and while the journal they are compared with is still loading.
+    bool isLoading() const;
 
     /// Skipped rows over all files.
     std::int64_t skippedRows() const;

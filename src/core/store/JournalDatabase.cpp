@@ -3,7 +3,6 @@
 
 #include "core/store/JournalStore.h"
 #include "core/store/PracticeRecordAccess.h"
-#include "core/store/SortedSessionList.h"
 
 #include <QDir>
 #include <QFile>
@@ -240,8 +239,9 @@ QString uuidText(QUuid id) {
 
 } // namespace
 
-JournalDatabase::JournalDatabase(const QString& connectionName)
-    : m_connectionName(connectionName) {}
+JournalDatabase::JournalDatabase(const QString& connectionName, const QString& filePath)
+    : m_connectionName(connectionName)
+    , m_filePath(filePath) {}
 
 JournalDatabase::~JournalDatabase() {
     m_upsertSession.reset();
@@ -257,7 +257,7 @@ JournalDatabase::~JournalDatabase() {
 }
 
 std::unique_ptr<JournalDatabase> JournalDatabase::openInMemory(const QString& storeName) {
-    std::unique_ptr<JournalDatabase> journal(new JournalDatabase(newConnectionName()));
+    std::unique_ptr<JournalDatabase> journal(new JournalDatabase(newConnectionName(), {}));
     QSqlDatabase database =
         QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), journal->m_connectionName);
     database.setDatabaseName(QStringLiteral(":memory:"));
@@ -290,7 +290,7 @@ std::unique_ptr<JournalDatabase> JournalDatabase::openFile(const QString& filePa
     }
 
     const SideFiles sideFiles(filePath);
-    std::unique_ptr<JournalDatabase> journal(new JournalDatabase(newConnectionName()));
+    std::unique_ptr<JournalDatabase> journal(new JournalDatabase(newConnectionName(), filePath));
     try {
         QSqlDatabase database =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), journal->m_connectionName);
@@ -315,7 +315,10 @@ std::unique_ptr<JournalDatabase> JournalDatabase::openFile(const QString& filePa
 
 void JournalDatabase::proveWritable(const QString& filePath) {
     // SQLite quietly opens a file it may not write as read-only, and every save would fail
-    // later. One write transaction now, rewriting a header value as it is, tells at once.
+    // later. One write transaction now, rewriting a header value as it is, tells at once. It is
+    // rolled back: taking the write lock and changing a page is what a read-only file, -wal or
+    // -shm refuses, and a commit would only add a sync to every start and a checkpoint to
+    // every close.
     QSqlQuery query = makeQuery();
     std::int64_t userVersion = journalUserVersion;
     if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
@@ -324,7 +327,7 @@ void JournalDatabase::proveWritable(const QString& filePath) {
     const QString statements[] = {
         QStringLiteral("BEGIN IMMEDIATE"),
         QStringLiteral("PRAGMA user_version = %1").arg(userVersion),
-        QStringLiteral("COMMIT"),
+        QStringLiteral("ROLLBACK"),
     };
     for (const QString& statement : statements) {
         if (!query.exec(statement)) {
@@ -424,50 +427,123 @@ void JournalDatabase::prepareStatements() {
     m_deleteEntry = prepared(QStringLiteral("DELETE FROM entries WHERE pk = ?"));
 }
 
-JournalDatabase::Loaded
-JournalDatabase::load(const std::shared_ptr<PracticeRecordObserverLink>& link) {
-    Loaded loaded;
+JournalDatabase::NextKeys JournalDatabase::nextKeys() const {
+    // The keys are the tables' rowids: SQLite finds each maximum at the end of its b-tree.
     QSqlQuery query = makeQuery();
-
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM sessions")) || !query.next())
+    if (!query.exec(QStringLiteral("SELECT (SELECT ifnull(max(pk), 0) FROM sessions), "
+                                   "(SELECT ifnull(max(pk), 0) FROM entries)")) ||
+        !query.next())
         failReading(query.lastError());
+    return {query.value(0).toLongLong() + 1, query.value(1).toLongLong() + 1};
+}
+
+namespace {
+
+// Identifiers and raw values are read as their UTF-8 bytes (CAST AS BLOB), which spares the
+// conversion to UTF-16 and a copy per row: the reader only parses or compares them.
+QUuid uuidOf(const QVariant& bytes) {
+    const QByteArray text = bytes.toByteArray();
+    return QUuid::fromString(QLatin1StringView(text));
+}
+
+// The stored raw values are nearly always one of a handful of names: those share one text
+// instead of holding a copy per record.
+QString sharedRawValue(const QVariant& bytes, const QString* known, std::size_t count) {
+    const QByteArray text = bytes.toByteArray();
+    for (std::size_t index = 0; index < count; ++index) {
+        if (QLatin1StringView(text) == known[index])
+            return known[index];
+    }
+    return QString::fromUtf8(text);
+}
+
+QString sessionSource(const QVariant& value) {
+    static const QString known[] = {
+        PracticeSessionSource(PracticeSessionSource::timed).rawValue(),
+        PracticeSessionSource(PracticeSessionSource::manual).rawValue(),
+        PracticeSessionSource(PracticeSessionSource::imported).rawValue()};
+    return sharedRawValue(value, known, std::size(known));
+}
+
+QString entryCategory(const QVariant& value) {
+    static const QString known[] = {PracticeCategory(PracticeCategory::haveFun).rawValue(),
+                                    PracticeCategory(PracticeCategory::lookBack).rawValue(),
+                                    PracticeCategory(PracticeCategory::lookForward).rawValue()};
+    return sharedRawValue(value, known, std::size(known));
+}
+
+std::optional<QString> optionalTextOf(const QVariant& value) {
+    if (value.isNull())
+        return std::nullopt;
+    return value.toString();
+}
+
+std::optional<Instant> optionalInstantOf(const QVariant& value) {
+    if (value.isNull())
+        return std::nullopt;
+    return Instant::fromMSecsSinceEpoch(value.toLongLong());
+}
+
+// Between rows, how often a read asks whether it is still wanted.
+constexpr int rowsBetweenCancelChecks = 4096;
+
+JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
+                                     const std::shared_ptr<PracticeRecordObserverLink>& link,
+                                     JournalDatabase::NextKeys below,
+                                     const std::function<bool()>& cancelled) {
+    JournalDatabase::Loaded loaded;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    // One snapshot for both tables.
+    if (!query.exec(QStringLiteral("BEGIN")))
+        failReading(query.lastError());
+
+    // Keys below the first new one: a bound that holds the list without counting rows.
+    const auto bound = std::size_t(std::max<std::int64_t>(below.session - 1, 0));
     std::vector<PracticeSessionPtr> byKey;
-    byKey.reserve(static_cast<std::size_t>(query.value(0).toLongLong()));
-    query.finish();
+    byKey.reserve(bound);
+    // The keys again, side by side: entries find their session by searching these, without
+    // touching a record on the way.
+    std::vector<std::int64_t> keys;
+    keys.reserve(bound);
 
-    // Rows in key order: a plain table scan, and a list that entries can find their session in
-    // by binary search.
-    if (!query.exec(QStringLiteral(
-            "SELECT pk, id, startedAt, endedAt, durationSeconds, sourceRawValue, notes, "
-            "createdAt, updatedAt FROM sessions ORDER BY pk")))
+    // Rows in key order: a plain table scan.
+    if (!query.prepare(QStringLiteral(
+            "SELECT pk, CAST(id AS BLOB), startedAt, endedAt, durationSeconds, "
+            "CAST(sourceRawValue AS BLOB), notes, createdAt, updatedAt FROM sessions "
+            "WHERE pk < ? ORDER BY pk")))
         failReading(query.lastError());
+    query.addBindValue(qint64(below.session));
+    if (!query.exec())
+        failReading(query.lastError());
+    int untilCheck = rowsBetweenCancelChecks;
     while (query.next()) {
+        if (--untilCheck == 0) {
+            untilCheck = rowsBetweenCancelChecks;
+            if (cancelled && cancelled())
+                return loaded;
+        }
         PracticeSessionPtr session = PracticeRecordAccess::makeSession();
         PracticeRecordAccess::SessionFields& fields = PracticeRecordAccess::fields(*session);
         PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
         tracking.key = query.value(0).toLongLong();
-        fields.id = QUuid::fromString(query.value(1).toString());
+        fields.id = uuidOf(query.value(1));
         fields.startedAt = Instant::fromMSecsSinceEpoch(query.value(2).toLongLong());
         fields.endedAt = Instant::fromMSecsSinceEpoch(query.value(3).toLongLong());
         fields.durationSeconds = query.value(4).toLongLong();
-        fields.sourceRawValue = query.value(5).toString();
-        const QVariant notes = query.value(6);
-        if (!notes.isNull())
-            fields.notes = notes.toString();
+        fields.sourceRawValue = sessionSource(query.value(5));
+        fields.notes = optionalTextOf(query.value(6));
         fields.createdAt = Instant::fromMSecsSinceEpoch(query.value(7).toLongLong());
-        const QVariant updatedAt = query.value(8);
-        if (!updatedAt.isNull())
-            fields.updatedAt = Instant::fromMSecsSinceEpoch(updatedAt.toLongLong());
+        fields.updatedAt = optionalInstantOf(query.value(8));
         tracking.link = link;
         tracking.state = PracticeRecordTracking::State::alive;
         tracking.rowExists = true;
+        keys.push_back(tracking.key);
         byKey.push_back(std::move(session));
     }
     if (query.lastError().isValid())
         failReading(query.lastError());
     query.finish();
-    if (!byKey.empty())
-        loaded.nextSessionKey = PracticeRecordAccess::tracking(*byKey.back()).key + 1;
 
     struct LoadedEntry {
         std::size_t sessionIndex;
@@ -475,24 +551,34 @@ JournalDatabase::load(const std::shared_ptr<PracticeRecordObserverLink>& link) {
         PracticeEntryPtr entry;
     };
     std::vector<LoadedEntry> entries;
-    entries.reserve(byKey.size() * 3);
-    const auto sessionIndex = [&byKey](std::int64_t key) -> std::optional<std::size_t> {
-        const auto found = std::lower_bound(
-            byKey.begin(), byKey.end(), key, [](const PracticeSessionPtr& session, std::int64_t k) {
-                return PracticeRecordAccess::tracking(*session).key < k;
-            });
-        if (found == byKey.end() || PracticeRecordAccess::tracking(**found).key != key)
+    entries.reserve(std::size_t(std::max<std::int64_t>(below.entry - 1, 0)));
+    // Entries mostly come in the order of their sessions: the last one found is tried first.
+    std::size_t lastFound = 0;
+    const auto sessionIndex = [&keys, &lastFound](std::int64_t key) -> std::optional<std::size_t> {
+        for (std::size_t near = lastFound; near < keys.size() && near < lastFound + 2; ++near) {
+            if (keys[near] == key)
+                return lastFound = near;
+        }
+        const auto found = std::lower_bound(keys.begin(), keys.end(), key);
+        if (found == keys.end() || *found != key)
             return std::nullopt;
-        return static_cast<std::size_t>(found - byKey.begin());
+        return lastFound = std::size_t(found - keys.begin());
     };
 
-    if (!query.exec(QStringLiteral(
-            "SELECT pk, id, title, categoryRawValue, durationSeconds, notes, sortOrder, "
-            "createdAt, updatedAt, sessionKey, position FROM entries ORDER BY pk")))
+    if (!query.prepare(QStringLiteral(
+            "SELECT pk, CAST(id AS BLOB), title, CAST(categoryRawValue AS BLOB), "
+            "durationSeconds, notes, sortOrder, createdAt, updatedAt, sessionKey, position "
+            "FROM entries WHERE pk < ? ORDER BY pk")))
         failReading(query.lastError());
-    std::int64_t lastEntryKey = 0;
+    query.addBindValue(qint64(below.entry));
+    if (!query.exec())
+        failReading(query.lastError());
     while (query.next()) {
-        lastEntryKey = query.value(0).toLongLong();
+        if (--untilCheck == 0) {
+            untilCheck = rowsBetweenCancelChecks;
+            if (cancelled && cancelled())
+                return loaded;
+        }
         // An entry of no session is unreachable; it stays in the file but not in memory.
         const QVariant sessionKey = query.value(9);
         const std::optional<std::size_t> owner =
@@ -502,21 +588,17 @@ JournalDatabase::load(const std::shared_ptr<PracticeRecordObserverLink>& link) {
         PracticeEntryPtr entry = PracticeRecordAccess::makeEntry();
         PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
         PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
-        tracking.key = lastEntryKey;
-        fields.id = QUuid::fromString(query.value(1).toString());
+        tracking.key = query.value(0).toLongLong();
+        fields.id = uuidOf(query.value(1));
         fields.title = query.value(2).toString();
-        fields.categoryRawValue = query.value(3).toString();
+        fields.categoryRawValue = entryCategory(query.value(3));
         const QVariant durationSeconds = query.value(4);
         if (!durationSeconds.isNull())
             fields.durationSeconds = durationSeconds.toLongLong();
-        const QVariant notes = query.value(5);
-        if (!notes.isNull())
-            fields.notes = notes.toString();
+        fields.notes = optionalTextOf(query.value(5));
         fields.sortOrder = query.value(6).toLongLong();
         fields.createdAt = Instant::fromMSecsSinceEpoch(query.value(7).toLongLong());
-        const QVariant updatedAt = query.value(8);
-        if (!updatedAt.isNull())
-            fields.updatedAt = Instant::fromMSecsSinceEpoch(updatedAt.toLongLong());
+        fields.updatedAt = optionalInstantOf(query.value(8));
         fields.session = byKey[*owner];
         tracking.link = link;
         tracking.state = PracticeRecordTracking::State::alive;
@@ -526,8 +608,7 @@ JournalDatabase::load(const std::shared_ptr<PracticeRecordObserverLink>& link) {
     if (query.lastError().isValid())
         failReading(query.lastError());
     query.finish();
-    // Keys only grow, so the next one is past every row, including orphaned ones.
-    loaded.nextEntryKey = lastEntryKey + 1;
+    query.exec(QStringLiteral("COMMIT"));
 
     const auto storageOrder = [](const LoadedEntry& left, const LoadedEntry& right) {
         return std::tie(left.sessionIndex, left.position) <
@@ -547,12 +628,55 @@ JournalDatabase::load(const std::shared_ptr<PracticeRecordObserverLink>& link) {
         run = end;
     }
 
-    loaded.sessions = std::move(byKey);
-    std::sort(loaded.sessions.begin(), loaded.sessions.end(),
-              [](const PracticeSessionPtr& left, const PracticeSessionPtr& right) {
-                  return SortedSessionList::isBefore(*left, *right);
-              });
+    // Newest first, sorted by keys kept side by side rather than by reading every record.
+    struct Order {
+        std::int64_t startedAtMSecs;
+        std::int64_t key;
+        std::size_t index;
+    };
+    std::vector<Order> order;
+    order.reserve(byKey.size());
+    for (std::size_t index = 0; index < byKey.size(); ++index)
+        order.push_back({byKey[index]->startedAt().msecsSinceEpoch(), keys[index], index});
+    // The same order as the store's list keeps: later start first, then the later key.
+    std::sort(order.begin(), order.end(), [](const Order& left, const Order& right) {
+        return std::tie(left.startedAtMSecs, left.key) > std::tie(right.startedAtMSecs, right.key);
+    });
+    loaded.sessions.reserve(byKey.size());
+    for (const Order& next : order)
+        loaded.sessions.push_back(std::move(byKey[next.index]));
     return loaded;
+}
+
+} // namespace
+
+JournalDatabase::Loaded
+JournalDatabase::readRows(const std::shared_ptr<PracticeRecordObserverLink>& link, NextKeys below,
+                          const std::function<bool()>& cancelled) const {
+    if (m_filePath.isEmpty())
+        return {};
+    // Connections belong to the thread that made them: this one is made, used and removed here.
+    const QString connectionName = newConnectionName();
+    std::optional<Loaded> loaded;
+    std::optional<OpenFailed> failure;
+    {
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        database.setDatabaseName(m_filePath);
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        try {
+            if (!database.open())
+                fail(OpenFailure::unreadable, describe(database.lastError()));
+            loaded = readRowsFrom(database, link, below, cancelled);
+        } catch (const OpenFailed& failed) {
+            failure = failed;
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (failure)
+        throw *failure;
+    return std::move(*loaded);
 }
 
 std::optional<QString> JournalDatabase::copyInto(const QString& filePath) {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,11 +32,16 @@ public:
         QString detail;
     };
 
+    /// The first keys past every row of each table: records made from now on get keys from
+    /// here, and rows below them are the ones there were when the journal opened.
+    struct NextKeys {
+        std::int64_t session = 1;
+        std::int64_t entry = 1;
+    };
+
     struct Loaded {
         /// Newest first, as the store lists them.
         std::vector<PracticeSessionPtr> sessions;
-        std::int64_t nextSessionKey = 1;
-        std::int64_t nextEntryKey = 1;
     };
 
     /// Everything one save writes, in one transaction.
@@ -64,9 +70,16 @@ public:
     JournalDatabase(const JournalDatabase&) = delete;
     JournalDatabase& operator=(const JournalDatabase&) = delete;
 
-    /// Reads every session with its entries; records come back tracked through `link`.
     /// Throws OpenFailed (unreadable).
-    Loaded load(const std::shared_ptr<PracticeRecordObserverLink>& link);
+    NextKeys nextKeys() const;
+
+    /// Reads every session below `below` with its entries through a read-only connection of
+    /// its own, on the calling thread; records come back tracked through `link`, for the store
+    /// to take over on its own thread. A journal in memory has no rows to read (it starts empty
+    /// in its only connection). `cancelled` is asked now and then; a cancelled read returns
+    /// what it has. Throws OpenFailed (unreadable).
+    Loaded readRows(const std::shared_ptr<PracticeRecordObserverLink>& link, NextKeys below,
+                    const std::function<bool()>& cancelled) const;
 
     /// Writes the changes in one transaction: all of them, or on failure none. Returns the
     /// database's description of a failure, or nothing on success.
@@ -78,7 +91,7 @@ public:
     std::optional<QString> copyInto(const QString& filePath);
 
 private:
-    explicit JournalDatabase(const QString& connectionName);
+    JournalDatabase(const QString& connectionName, const QString& filePath);
 
     void createSchema(const QString& storeName);
     void execute(const QString& statement);
@@ -87,6 +100,8 @@ private:
     QSqlQuery makeQuery() const;
 
     QString m_connectionName;
+    /// Empty for a journal in memory.
+    QString m_filePath;
     std::optional<QSqlQuery> m_upsertSession;
     std::optional<QSqlQuery> m_upsertEntry;
     std::optional<QSqlQuery> m_deleteSession;

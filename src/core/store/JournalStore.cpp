@@ -9,8 +9,11 @@
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryFile>
+#include <QThread>
 
 #include <algorithm>
+#include <atomic>
+#include <mutex>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -163,6 +166,67 @@ struct JournalStore::UnsavedChanges {
     std::unordered_map<const PracticeEntry*, EntryChange> entries;
 };
 
+// Reads the stored rows on a thread of its own and tells the store, on the store's thread, when
+// they are there. The records it makes are touched by nobody else until the store takes them.
+class JournalStore::RowLoader {
+public:
+    RowLoader(JournalStore& store, const JournalDatabase& database, JournalDatabase::NextKeys below)
+        : m_thread(QThread::create([this, &store, &database, below, link = store.m_link] {
+            read(store, database, link, below);
+        })) {
+        m_thread->start();
+    }
+    ~RowLoader() {
+        m_cancelled.store(true, std::memory_order_relaxed);
+        m_thread->wait();
+    }
+    RowLoader(const RowLoader&) = delete;
+    RowLoader& operator=(const RowLoader&) = delete;
+
+    bool isDone() {
+        const std::lock_guard lock(m_mutex);
+        return m_done;
+    }
+    void wait() { m_thread->wait(); }
+    /// Joins the thread; then what it read, or why it failed.
+    std::pair<std::optional<JournalDatabase::Loaded>, std::optional<JournalDatabase::OpenFailed>>
+    take() {
+        m_thread->wait();
+        const std::lock_guard lock(m_mutex);
+        return {std::move(m_loaded), std::move(m_failure)};
+    }
+
+private:
+    void read(JournalStore& store, const JournalDatabase& database,
+              const std::shared_ptr<PracticeRecordObserverLink>& link,
+              JournalDatabase::NextKeys below) {
+        std::optional<JournalDatabase::Loaded> loaded;
+        std::optional<JournalDatabase::OpenFailed> failure;
+        try {
+            loaded = database.readRows(
+                link, below, [this] { return m_cancelled.load(std::memory_order_relaxed); });
+        } catch (const JournalDatabase::OpenFailed& failed) {
+            failure = failed;
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            m_loaded = std::move(loaded);
+            m_failure = std::move(failure);
+            m_done = true;
+        }
+        // Dropped by Qt when the store is gone by the time it would run.
+        QMetaObject::invokeMethod(
+            &store, [&store] { store.finishLoading(); }, Qt::QueuedConnection);
+    }
+
+    std::mutex m_mutex;
+    std::optional<JournalDatabase::Loaded> m_loaded;
+    std::optional<JournalDatabase::OpenFailed> m_failure;
+    bool m_done = false;
+    std::atomic<bool> m_cancelled{false};
+    std::unique_ptr<QThread> m_thread;
+};
+
 JournalStore::ChangeBatch::ChangeBatch(JournalStore& store)
     : m_store(store) {
     m_store.beginChangeGroup();
@@ -172,7 +236,8 @@ JournalStore::ChangeBatch::~ChangeBatch() {
     m_store.endChangeGroup();
 }
 
-std::unique_ptr<JournalStore> JournalStore::open(const StoreConfiguration& configuration) {
+std::unique_ptr<JournalStore> JournalStore::open(const StoreConfiguration& configuration,
+                                                 RowLoading loading) {
     const QString filePath = configuration.isStoredInMemoryOnly
                                  ? QStringLiteral(":memory:")
                                  : QFileInfo(configuration.resolvedFilePath()).absoluteFilePath();
@@ -188,10 +253,9 @@ std::unique_ptr<JournalStore> JournalStore::open(const StoreConfiguration& confi
         }
         std::unique_ptr<JournalStore> store(
             new JournalStore(configuration, std::move(lock), std::move(database)));
-        JournalDatabase::Loaded loaded = store->m_database->load(store->m_link);
-        store->m_nextSessionKey = loaded.nextSessionKey;
-        store->m_nextEntryKey = loaded.nextEntryKey;
-        store->m_sessions.assignSorted(std::move(loaded.sessions));
+        store->startLoading();
+        if (loading == RowLoading::beforeReturning)
+            store->waitUntilLoaded();
         return store;
     } catch (const JournalDatabase::OpenFailed& failed) {
         throw openErrorFor(failed, filePath);
@@ -208,8 +272,60 @@ JournalStore::JournalStore(StoreConfiguration configuration, std::unique_ptr<QLo
     , m_unsaved(std::make_unique<UnsavedChanges>()) {}
 
 JournalStore::~JournalStore() {
+    m_loader.reset();
     // Records may outlive the store; from now on their writes reach nobody.
     m_link->observer = nullptr;
+    if (m_leavesRecordsAtExit) {
+        // Never destroyed, not even by the exit handlers; reachable to the end, so leak checkers
+        // see no leak.
+        static auto* const leftToTheSystem = new std::vector<std::vector<PracticeSessionPtr>>;
+        leftToTheSystem->push_back(m_sessions.takeAll());
+    }
+}
+
+void JournalStore::leaveRecordsAtExit() {
+    m_leavesRecordsAtExit = true;
+}
+
+void JournalStore::startLoading() {
+    // Keys past every stored row, read before any record can be made: records inserted while
+    // the rows load get keys the loader never reads.
+    const JournalDatabase::NextKeys next = m_database->nextKeys();
+    m_nextSessionKey = next.session;
+    m_nextEntryKey = next.entry;
+    if (m_configuration.isStoredInMemoryOnly) {
+        // A journal in memory starts empty in its only connection.
+        m_isLoaded = true;
+        return;
+    }
+    m_loader = std::make_unique<RowLoader>(*this, *m_database, next);
+}
+
+void JournalStore::finishLoading() {
+    if (!m_loader || !m_loader->isDone())
+        return;
+    auto [rows, failure] = m_loader->take();
+    m_loader.reset();
+    if (failure) {
+        m_loadFailure =
+            openErrorFor(*failure, QFileInfo(m_configuration.resolvedFilePath()).absoluteFilePath())
+                .description();
+        Q_EMIT loadFailed(*m_loadFailure);
+        return;
+    }
+    m_sessions.mergeSorted(std::move(rows->sessions));
+    m_isLoaded = true;
+    noteChange();
+    Q_EMIT loaded();
+}
+
+void JournalStore::waitUntilLoaded() {
+    if (m_loader) {
+        m_loader->wait();
+        finishLoading();
+    }
+    if (m_loadFailure)
+        throw OpenError(OpenError::unreadable, *m_loadFailure);
 }
 
 bool JournalStore::hasChanges() const {

@@ -27,6 +27,12 @@ class JournalDatabase;
 /// save() in one transaction; rollback() undoes every unsaved change. sessions() is the live
 /// list of all sessions, newest first, and follows saved and unsaved changes alike;
 /// sessionsChanged() tells listeners after each change. Main thread only.
+///
+/// Opening checks the journal and takes its lock at once; the rows can then be read on a thread
+/// of their own (RowLoading::inBackground) while the window comes up. Until they are in,
+/// sessions() holds only what was inserted since, isLoaded() is false, and saving works: new
+/// records take keys past every stored row, so the rows read never include them. The loaded
+/// sessions join the list in one step, with one sessionsChanged(), then loaded().
 class JournalStore final : public QObject, private PracticeRecordObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(JournalStore)
@@ -71,17 +77,39 @@ public:
         JournalStore& m_store;
     };
 
+    enum class RowLoading {
+        /// open() returns with every row in memory.
+        beforeReturning,
+        /// open() returns once the journal is checked and locked; the rows follow.
+        inBackground,
+    };
+
     /// The version of the schema this build reads and writes; recorded in the journal file.
     static constexpr auto schemaVersion = "1.0.0";
 
-    /// Opens the store and loads every session. Throws OpenError; a file that is not a journal,
-    /// is damaged or was written by a newer version is left untouched, and a journal this user
-    /// cannot write is refused rather than opened read-only.
-    static std::unique_ptr<JournalStore> open(const StoreConfiguration& configuration);
+    /// Opens the store and loads every session, before returning or in the background. Throws
+    /// OpenError; a file that is not a journal, is damaged or was written by a newer version is
+    /// left untouched, and a journal this user cannot write is refused rather than opened
+    /// read-only.
+    static std::unique_ptr<JournalStore> open(const StoreConfiguration& configuration,
+                                              RowLoading loading = RowLoading::beforeReturning);
+    /// Closes the journal: a row load still under way stops, the file is checkpointed and
+    /// closed, and the lock goes.
     ~JournalStore() override;
 
     const StoreConfiguration& configuration() const { return m_configuration; }
 
+    /// Whether every stored session is in sessions().
+    bool isLoaded() const { return m_isLoaded; }
+    /// Takes the rows over now, waiting for their thread if it is still reading. Throws
+    /// OpenError (unreadable) when they could not be read.
+    void waitUntilLoaded();
+    /// The reason the rows could not be read, once loadFailed() was sent.
+    const std::optional<QString>& loadFailure() const { return m_loadFailure; }
+
+    /// At the end of the process: the records are left to the system, which frees a process's
+    /// memory at once, instead of being freed one by one. The journal still closes as usual.
+    void leaveRecordsAtExit();
     /// All live sessions, newest first by startedAt. The list follows the store: copy it before
     /// changing the store while walking it.
     const std::vector<PracticeSessionPtr>& sessions() const { return m_sessions.sessions(); }
@@ -111,9 +139,14 @@ public:
 
 Q_SIGNALS:
     void sessionsChanged();
+    /// The rows read in the background are in sessions(); sessionsChanged() came just before.
+    void loaded();
+    /// The rows could not be read; the description says why. Nothing stored is in memory.
+    void loadFailed(const QString& description);
 
 private:
     struct UnsavedChanges;
+    class RowLoader;
 
     JournalStore(StoreConfiguration configuration, std::unique_ptr<QLockFile> lock,
                  std::unique_ptr<JournalDatabase> database);
@@ -124,6 +157,10 @@ private:
     void entryDidChange(PracticeEntry& entry, EntryField field) override;
     void beginChangeGroup() override;
     void endChangeGroup() override;
+
+    void startLoading();
+    /// Takes over what the loader read; nothing when it has not finished.
+    void finishLoading();
 
     bool tracks(const PracticeSession& session) const;
     bool tracks(const PracticeEntry& entry) const;
@@ -141,6 +178,11 @@ private:
     std::int64_t m_nextEntryKey = 1;
     int m_changeGroupDepth = 0;
     bool m_changedInGroup = false;
+    bool m_isLoaded = false;
+    bool m_leavesRecordsAtExit = false;
+    std::optional<QString> m_loadFailure;
+    // Declared last: it stops and joins its thread before anything it reads for goes.
+    std::unique_ptr<RowLoader> m_loader;
 };
 
 } // namespace brevanta

@@ -4,6 +4,7 @@
 #include "core/store/PracticeRecordAccess.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace brevanta {
 
@@ -33,21 +34,47 @@ const std::vector<PracticeSessionPtr>& SortedSessionList::sessions() const {
     return m_sorted;
 }
 
-void SortedSessionList::assignSorted(std::vector<PracticeSessionPtr> sessions) {
-    for (const PracticeSessionPtr& session : m_sorted)
-        PracticeRecordAccess::tracking(*session).inSortedList = false;
-    for (const PracticeSessionPtr& session : m_awaitingInsertion)
-        PracticeRecordAccess::tracking(*session).awaitingSortedInsertion = false;
-    m_awaitingInsertion.clear();
-    m_sorted = std::move(sessions);
-    m_keys.clear();
-    m_keys.reserve(m_sorted.size());
-    for (const PracticeSessionPtr& session : m_sorted) {
+void SortedSessionList::mergeSorted(std::vector<PracticeSessionPtr> sessions) {
+    fold();
+    std::vector<SortKey> keys;
+    keys.reserve(sessions.size());
+    for (const PracticeSessionPtr& session : sessions) {
         PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
         tracking.inSortedList = true;
         tracking.listedStartedAtMSecs = session->startedAt().msecsSinceEpoch();
-        m_keys.push_back(currentKey(*session));
+        keys.push_back(currentKey(*session));
     }
+    if (m_sorted.empty()) {
+        m_sorted = std::move(sessions);
+        m_keys = std::move(keys);
+        return;
+    }
+    std::vector<PracticeSessionPtr> merged;
+    std::vector<SortKey> mergedKeys;
+    merged.reserve(m_sorted.size() + sessions.size());
+    mergedKeys.reserve(merged.capacity());
+    std::size_t listed = 0;
+    std::size_t arriving = 0;
+    while (listed < m_sorted.size() || arriving < sessions.size()) {
+        const bool takeListed =
+            arriving == sessions.size() ||
+            (listed < m_sorted.size() && isBefore(m_keys[listed], keys[arriving]));
+        if (takeListed) {
+            merged.push_back(std::move(m_sorted[listed]));
+            mergedKeys.push_back(m_keys[listed++]);
+        } else {
+            merged.push_back(std::move(sessions[arriving]));
+            mergedKeys.push_back(keys[arriving++]);
+        }
+    }
+    m_sorted.swap(merged);
+    m_keys.swap(mergedKeys);
+}
+
+std::vector<PracticeSessionPtr> SortedSessionList::takeAll() {
+    fold();
+    m_keys.clear();
+    return std::exchange(m_sorted, {});
 }
 
 void SortedSessionList::add(const PracticeSessionPtr& session) {

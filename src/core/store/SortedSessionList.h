@@ -20,8 +20,10 @@ class SortedSessionList {
 public:
     const std::vector<PracticeSessionPtr>& sessions() const;
 
-    /// Takes a list already in order, as the store loads it.
-    void assignSorted(std::vector<PracticeSessionPtr> sessions);
+    /// Merges a list already in order, none of it listed yet, in one pass.
+    void mergeSorted(std::vector<PracticeSessionPtr> sessions);
+    /// Empties the list and hands its sessions over, in order.
+    std::vector<PracticeSessionPtr> takeAll();
     void add(const PracticeSessionPtr& session);
     void remove(PracticeSession& session);
     /// Moves a listed session to where its current startedAt belongs.

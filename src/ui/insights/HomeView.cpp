@@ -104,7 +104,8 @@ HomeView::HomeView(JournalStore& store, Clock clock, Calendar calendar, QWidget*
     setObjectName(QStringLiteral("home-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildInvitation());
-    column()->addWidget(buildWeeklyPulse());
+    m_weeklyPulse = buildWeeklyPulse();
+    column()->addWidget(m_weeklyPulse);
 
     m_heatmap =
         new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
@@ -116,6 +117,8 @@ HomeView::HomeView(JournalStore& store, Clock clock, Calendar calendar, QWidget*
     portraitLayout->addWidget(m_heatmap);
     column()->addWidget(portrait);
     column()->addStretch(1);
+    markJournalDependent(m_weeklyPulse);
+    markJournalDependent(portrait);
 }
 
 HomeView::~HomeView() = default;
@@ -230,8 +233,12 @@ std::optional<QString> HomeView::comparisonCopy(std::optional<std::int64_t> comp
            QStringLiteral(" by this point last week");
 }
 
-void HomeView::refresh(const std::vector<PracticeSessionPtr>& sessions, Instant now) {
+void HomeView::refreshWhileLoading(Instant now) {
     m_greeting->setText(greeting(calendar().components(now).hour));
+}
+
+void HomeView::refresh(const std::vector<PracticeSessionPtr>& sessions, Instant now) {
+    refreshWhileLoading(now);
 
     const WeeklyEncouragementSummary week =
         PracticeAnalytics::weeklyEncouragement(sessions, now, calendar());

@@ -43,6 +43,7 @@ Q_SIGNALS:
 
 protected:
     void refresh(const std::vector<PracticeSessionPtr>& sessions, Instant now) override;
+    void refreshWhileLoading(Instant now) override;
     Instant nextBoundary(Instant now) const override;
 
 private:
@@ -50,6 +51,7 @@ private:
     QWidget* buildWeeklyPulse();
 
     AppLabel* m_greeting = nullptr;
+    QWidget* m_weeklyPulse = nullptr;
     AppLabel* m_weeklyCopy = nullptr;
     AppLabel* m_weeklyTotal = nullptr;
     AppLabel* m_comparison = nullptr;

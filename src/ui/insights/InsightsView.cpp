@@ -106,7 +106,8 @@ InsightsView::InsightsView(JournalStore& store, Clock clock, Calendar calendar, 
     setObjectName(QStringLiteral("insights-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildJourneyHeader());
-    column()->addWidget(buildStory());
+    QWidget* story = buildStory();
+    column()->addWidget(story);
 
     m_heatmap = new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
                                                     CalendarHeatmapPresentation::prominent,
@@ -118,6 +119,8 @@ InsightsView::InsightsView(JournalStore& store, Clock clock, Calendar calendar, 
     portraitLayout->addWidget(m_heatmap);
     column()->addWidget(portrait);
     column()->addStretch(1);
+    markJournalDependent(story);
+    markJournalDependent(portrait);
 }
 
 InsightsView::~InsightsView() = default;

@@ -5,6 +5,7 @@
 #include "core/store/JournalStore.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
+#include "ui/design/AppLoadingState.h"
 #include "ui/design/AppTypography.h"
 #include "ui/insights/CalendarYearContributionHeatmap.h"
 #include "ui/insights/ClockBoundaryTimer.h"
@@ -12,6 +13,8 @@
 #include <QBoxLayout>
 #include <QPainter>
 #include <QScrollArea>
+
+#include <algorithm>
 
 namespace brevanta {
 
@@ -96,6 +99,35 @@ void LivePracticePage::showYear(CalendarYearContributionHeatmap& heatmap,
                      PracticeAnalytics::calendarYearBands(sessions, now, true, m_calendar));
 }
 
+void LivePracticePage::refreshWhileLoading(Instant) {}
+
+void LivePracticePage::markJournalDependent(QWidget* widget) {
+    if (!m_loading) {
+        // Where the figures will stand, at the page's leading edge like them.
+        m_loading =
+            new AppLoadingState(QStringLiteral("Opening your journal…"),
+                                QStringLiteral("book.closed"), AppLoadingState::Placement::leading);
+        m_loading->setObjectName(QStringLiteral("journal-loading"));
+        m_loading->hide();
+        m_column->insertWidget(std::max(0, m_column->indexOf(widget)), m_loading);
+    }
+    m_journalDependent.push_back(widget);
+    if (!m_store.isLoaded())
+        showLoading(true);
+}
+
+bool LivePracticePage::showsLoading() const {
+    return m_loading && !m_loading->isHidden();
+}
+
+void LivePracticePage::showLoading(bool loading) {
+    if (!m_loading)
+        return;
+    m_loading->setVisible(loading);
+    for (QWidget* widget : m_journalDependent)
+        widget->setVisible(!loading);
+}
+
 void LivePracticePage::markStale() {
     m_stale = true;
     if (isVisible())
@@ -105,9 +137,17 @@ void LivePracticePage::markStale() {
 void LivePracticePage::refreshIfStale() {
     if (!m_stale)
         return;
-    m_stale = false;
     const Instant now = m_clock.now();
-    refresh(m_store.sessions(), now);
+    // The figures of a journal that is still loading would be those of an empty one: the page
+    // stays stale, and the store's change when the rows are in brings the refresh.
+    const bool loaded = m_store.isLoaded();
+    showLoading(!loaded);
+    if (loaded) {
+        m_stale = false;
+        refresh(m_store.sessions(), now);
+    } else {
+        refreshWhileLoading(now);
+    }
     m_boundary->arm(nextBoundary(now));
 }
 

@@ -16,6 +16,7 @@ class QVBoxLayout;
 namespace brevanta {
 
 class AppLabel;
+class AppLoadingState;
 class CalendarYearContributionHeatmap;
 class ClockBoundaryTimer;
 class JournalStore;
@@ -29,6 +30,9 @@ class JournalStore;
 /// changes a save brought; a page out of sight waits until it is shown again. The clock is read
 /// again at each boundary the page names (midnight by default), so "today", the week and the
 /// year move on while the window stays open.
+///
+/// Until the journal's rows are in, the parts that show journal figures make way for a quiet
+/// loading state; the rest (a greeting, the buttons to start) is there from the first paint.
 class LivePracticePage : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LivePracticePage)
@@ -48,8 +52,14 @@ protected:
 
     /// Shows the figures for `sessions` (newest first) at `now`.
     virtual void refresh(const std::vector<PracticeSessionPtr>& sessions, Instant now) = 0;
+    /// What the page shows from the clock alone, while the journal is still loading.
+    virtual void refreshWhileLoading(Instant now);
     /// The next instant after `now` at which the figures change without any journal change.
     virtual Instant nextBoundary(Instant now) const;
+    /// Marks a widget of the column (added already) as showing journal figures: it is hidden
+    /// while the journal loads, and the loading state stands where the first such widget is.
+    void markJournalDependent(QWidget* widget);
+    bool showsLoading() const;
 
     const Calendar& calendar() const { return m_calendar; }
 
@@ -66,6 +76,7 @@ protected:
 
 private:
     void markStale();
+    void showLoading(bool loading);
 
     JournalStore& m_store;
     Clock m_clock;
@@ -74,6 +85,8 @@ private:
     QVBoxLayout* m_column = nullptr;
     QTimer m_refreshSoon;
     ClockBoundaryTimer* m_boundary = nullptr;
+    AppLoadingState* m_loading = nullptr;
+    std::vector<QWidget*> m_journalDependent;
     bool m_stale = true;
 };
 

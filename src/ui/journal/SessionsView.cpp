@@ -8,6 +8,7 @@
 #include "ui/design/AppColors.h"
 #include "ui/design/AppEmptyState.h"
 #include "ui/design/AppIcons.h"
+#include "ui/design/AppLoadingState.h"
 #include "ui/design/AppResponsiveLayout.h"
 #include "ui/design/AppScreenHeader.h"
 #include "ui/design/EditorialInput.h"
@@ -122,10 +123,16 @@ QWidget* SessionsView::buildListPane() {
                           QStringLiteral("Try another search."), QStringLiteral("magnifyingglass"));
     m_noMatches->setObjectName(QStringLiteral("journal-no-matches"));
 
+    m_loading =
+        new AppLoadingState(QStringLiteral("Opening your journal…"), QStringLiteral("book.closed"));
+    m_loading->setObjectName(QStringLiteral("journal-loading"));
+    m_loading->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+
     m_listStack = new QStackedWidget;
     m_listStack->addWidget(m_list);
-    // The empty states stand in the upper part of the pane, where the list would begin.
-    for (AppEmptyState* state : {m_emptyJournal, m_noMatches}) {
+    // The empty states, and the wait for the rows, stand in the upper part of the pane, where
+    // the list would begin.
+    for (QWidget* state : std::initializer_list<QWidget*>{m_emptyJournal, m_noMatches, m_loading}) {
         auto* holder = new QWidget;
         auto* holderColumn = new QVBoxLayout(holder);
         holderColumn->setContentsMargins(0, 48, 0, 0);
@@ -265,22 +272,28 @@ void SessionsView::showVisible() {
     reconcileSelection();
     const bool journalEmpty = m_store.sessions().empty();
     const bool nothingVisible = filteredSessions().empty();
-    m_listStack->setCurrentIndex(journalEmpty ? 1 : nothingVisible ? 2 : 0);
-    if (nothingVisible) {
+    if (!m_store.isLoaded()) {
+        // A journal still loading is neither empty nor without matches yet, and no session
+        // can be chosen for the detail pane.
+        m_listStack->setCurrentIndex(3);
+    } else if (nothingVisible) {
+        m_listStack->setCurrentIndex(journalEmpty ? 1 : 2);
         m_placeholder->setTitle(QStringLiteral("Nothing to show"));
         m_placeholder->setMessage(
             QStringLiteral("Your matching practice sessions will appear here."));
     } else {
+        m_listStack->setCurrentIndex(0);
         m_placeholder->setTitle(QStringLiteral("Select a session"));
         m_placeholder->setMessage(
             QStringLiteral("Choose a session to revisit what you practised."));
     }
+    m_placeholder->setVisible(m_store.isLoaded());
     updatePanes();
 }
 
 void SessionsView::reconcileSelection() {
     const std::vector<PracticeSessionPtr>& visible = filteredSessions();
-    if (visible.empty())
+    if (visible.empty() || !m_store.isLoaded())
         setSelected(nullptr);
     else if (m_selected && m_model->rowOf(*m_selected) >= 0)
         setSelected(m_selected);

@@ -23,6 +23,7 @@ namespace brevanta {
 
 class AppButton;
 class AppEmptyState;
+class AppLoadingState;
 class JournalStore;
 class SessionListModel;
 class SessionListView;
@@ -123,6 +124,7 @@ private:
     QStackedWidget* m_listStack = nullptr;
     AppEmptyState* m_emptyJournal = nullptr;
     AppEmptyState* m_noMatches = nullptr;
+    AppLoadingState* m_loading = nullptr;
     AppButton* m_back = nullptr;
     QStackedWidget* m_detailStack = nullptr;
     AppEmptyState* m_placeholder = nullptr;

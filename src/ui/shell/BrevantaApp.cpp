@@ -5,14 +5,16 @@
 #include "core/model/BrevantaError.h"
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
+#include "ui/design/AppAlert.h"
+#include "ui/design/AppButton.h"
 #include "ui/design/AppKeyboard.h"
 #include "ui/design/AppStyle.h"
 #include "ui/design/BrevantaBrandMark.h"
 #include "ui/editing/PracticeSessionWorkspaceView.h"
-#include "ui/journal/SessionsView.h"
 #include "ui/import/PracticeImportView.h"
 #include "ui/insights/HomeView.h"
 #include "ui/insights/InsightsView.h"
+#include "ui/journal/SessionsView.h"
 #include "ui/practice/FinishPracticeSessionView.h"
 #include "ui/practice/PracticeView.h"
 #include "ui/shell/AppAppearance.h"
@@ -49,11 +51,14 @@ namespace {
 constexpr QSize preferredWindowSize(1280, 840);
 constexpr int cascadeOffset = 28;
 
+const auto storeFailurePreamble = QStringLiteral("Brevanta could not open its data store.");
+const auto storeFailureReason =
+    QStringLiteral("The app stopped to avoid hiding persistence failure: ");
+
 // Running on without the journal would hide that nothing the user does can be kept.
 int stopForStoreFailure(const QString& description) {
-    const QString message = QStringLiteral("Brevanta could not open its data store. The app "
-                                           "stopped to avoid hiding persistence failure: ") +
-                            description + QLatin1Char('\n');
+    const QString message =
+        storeFailurePreamble + QLatin1Char(' ') + storeFailureReason + description + u'\n';
     std::fputs(message.toLocal8Bit().constData(), stderr);
     return EXIT_FAILURE;
 }
@@ -117,7 +122,8 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     : QObject(parent)
     , m_clock(std::move(environment.clock))
     , m_activeSessionController(m_clock)
-    , m_store(JournalStore::open(storeConfiguration))
+    // The window does not wait for the rows: the screens show them when they are in.
+    , m_store(JournalStore::open(storeConfiguration, JournalStore::RowLoading::inBackground))
     , m_settings(environment.settings ? std::move(environment.settings) : ownerOnlySettings())
     , m_fileChooser(environment.fileChooser ? std::move(environment.fileChooser)
                                             : std::make_shared<DialogPracticeHistoryFileChooser>())
@@ -133,6 +139,7 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     QApplication::setWindowIcon(applicationIcon());
     connect(m_commands, &BrevantaCommands::settingsRequested, this, [this] { showSettings(); });
     connect(m_commands, &BrevantaCommands::quitRequested, qApp, &QApplication::closeAllWindows);
+    connect(m_store.get(), &JournalStore::loadFailed, this, &BrevantaApp::stopForUnreadableRows);
 
     // Read only now that the journal's lock is ours: no other process touches the file.
     if (!storeConfiguration.isStoredInMemoryOnly) {
@@ -208,7 +215,31 @@ int BrevantaApp::run(QApplication& application) {
     if (!commandLine.filePaths.isEmpty())
         app->takeHandOver(commandLine.filePaths);
     app->presentRecovery(window);
-    return application.exec();
+    const int status = application.exec();
+    // The journal closes as always; only freeing its records one by one is left to the system.
+    app->store().leaveRecordsAtExit();
+    return status;
+}
+
+void BrevantaApp::stopForUnreadableRows(const QString& description) {
+    stopForStoreFailure(description);
+    const QList<ContentView*> windows = mainWindows();
+    if (windows.isEmpty()) {
+        QCoreApplication::exit(EXIT_FAILURE);
+        return;
+    }
+    // The window is already there: it says so before the app stops. A running session stays in
+    // its recovery file.
+    QMessageBox* alert =
+        AppAlert::make(windows.constLast(), storeFailurePreamble, storeFailureReason + description);
+    alert->setObjectName(QStringLiteral("journal-unreadable"));
+    AppAlert::addButton(alert, QStringLiteral("Quit"), AppButtonRole::primary,
+                        QMessageBox::AcceptRole);
+    connect(alert, &QDialog::finished, this, [] {
+        QApplication::closeAllWindows();
+        QCoreApplication::exit(EXIT_FAILURE);
+    });
+    alert->open();
 }
 
 bool BrevantaApp::listenForOtherLaunches(const QString& socketPath) {

@@ -102,6 +102,10 @@ public:
     void takeHandOver(const QStringList& filePaths);
 
 private:
+    /// The rows of the journal could not be read after the window opened: the fatal stop, said
+    /// in the window.
+    void stopForUnreadableRows(const QString& description);
+
     Clock m_clock;
     ActivePracticeSessionController m_activeSessionController;
     std::unique_ptr<JournalStore> m_store;
