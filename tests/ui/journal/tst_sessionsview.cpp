@@ -140,6 +140,10 @@ private Q_SLOTS:
         QCOMPARE(visibleTitles(), QStringList{u"Blues jam"_s});
         QCOMPARE(m_view->selectedSession(), blues);
         QCOMPARE(m_view->detailView()->session(), blues);
+        // A keystroke that keeps every match leaves the list as it is.
+        QSignalSpy resets(m_view->listModel(), &QAbstractItemModel::modelReset);
+        QTest::keyClicks(m_view->searchField(), u"a"_s);
+        QCOMPARE(resets.count(), 0);
 
         // A session saved meanwhile is found by the query on show.
         const auto shuffle = add(at({2025, 3, 10, 9}), {{u"Blues jam, shuffle feel"_s}});
