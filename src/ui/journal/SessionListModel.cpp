@@ -119,8 +119,7 @@ QString SessionListModel::accessibleText(int row) const {
     const PracticeSessionPtr listed = session(row);
     if (!listed)
         return {};
-    return SessionRowView::accessibleText(*listed, SessionRowView::Context::history, m_clock.now(),
-                                          m_calendar);
+    return SessionRowView::accessibleText(*listed, m_clock.now(), m_calendar);
 }
 
 int SessionListModel::rowCount(const QModelIndex& parent) const {
