@@ -30,7 +30,7 @@ class JournalSearchWarmUp final : public QObject {
 
 public:
     /// About a millisecond when every text is new.
-    static constexpr std::size_t defaultChunkSize = 500;
+    static constexpr std::size_t defaultChunkSize = 150;
 
     /// Walks the sessions of `store` under the calendar `currentCalendar` gives when a walk
     /// begins — the user's current one, as the screens read it.

@@ -267,6 +267,26 @@ private Q_SLOTS:
             page.findChild<AppLabel*>(u"session-detail-metadata"_s)->text().endsWith(u"30 min"));
     }
 
+    // Entering and leaving editing fade the old page out over the new one, whose controls take
+    // the mouse from the first moment.
+    void editingFadesWhileItsControlsAnswerAtOnce() {
+        const auto session = add(at({2025, 3, 9, 8}), {{u"Scales"_s}});
+        SessionDetailView page(session, SessionDetailView::Presentation::embedded, *m_store,
+                               newYork, clock(), PracticePreferences(*m_settings), {});
+        page.resize(900, 700);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        page.findChild<AppButton*>(u"session-edit"_s)->click();
+        QTRY_VERIFY(page.isEditing());
+        QVERIFY(page.findChild<QWidget*>(u"cross-fade"_s));
+        auto* cancel = page.findChild<AppButton*>(u"session-cancel-editing"_s);
+        QCOMPARE(page.childAt(cancel->mapTo(&page, cancel->rect().center())), cancel);
+        cancel->click();
+        QTRY_VERIFY(!page.isEditing());
+        QTRY_VERIFY(!page.findChild<QWidget*>(u"cross-fade"_s));
+        QVERIFY(!m_store->hasChanges());
+    }
+
     void movingEntriesKeepsToTheirGroupAcrossOthers() {
         const auto session =
             add(at({2025, 3, 9, 8}),
