@@ -278,6 +278,19 @@ void SessionListView::currentChanged(const QModelIndex& current, const QModelInd
     }
 }
 
+void SessionListView::focusOutEvent(QFocusEvent* event) {
+    QListView::focusOutEvent(event);
+    // The current row said it had the focus; tell screen readers it has gone, or they go on
+    // reading the row as focused while Tab moves through the page.
+    if (QAccessible::isActive() && currentIndex().isValid()) {
+        QAccessible::State changed;
+        changed.focused = true;
+        QAccessibleStateChangeEvent stateChange(this, changed);
+        stateChange.setChild(currentIndex().row());
+        QAccessible::updateAccessibility(&stateChange);
+    }
+}
+
 void SessionListView::selectionChanged(const QItemSelection& selected,
                                        const QItemSelection& deselected) {
     if (QAccessible::isActive()) {

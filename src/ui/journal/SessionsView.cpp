@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QToolButton>
 
 namespace brevanta {
 
@@ -181,8 +182,14 @@ void SessionsView::buildToolbarItems() {
     m_search->setAccessibleName(QStringLiteral("Search journal"));
     m_search->setClearButtonEnabled(true);
     m_search->setFixedWidth(searchFieldWidth);
-    m_search->addAction(AppIcons::icon(u"magnifyingglass", AppColors::secondaryText()),
-                        QLineEdit::LeadingPosition);
+    QAction* glass = m_search->addAction(
+        AppIcons::icon(u"magnifyingglass", AppColors::secondaryText()), QLineEdit::LeadingPosition);
+    // The field's icons are buttons to a screen reader: each says what it is.
+    for (auto* button : m_search->findChildren<QToolButton*>()) {
+        const bool isGlass = button->defaultAction() == glass;
+        button->setAccessibleName(isGlass ? QStringLiteral("Search")
+                                          : QStringLiteral("Clear search"));
+    }
     EditorialInput::apply(m_search);
     m_search->setTextMargins(4, 3, 4, 3);
     // Typing a space here searches; it must not pause the running session.

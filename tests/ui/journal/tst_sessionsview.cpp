@@ -12,11 +12,13 @@
 #include "ui/journal/SessionListView.h"
 #include "ui/journal/SessionsView.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace brevanta;
@@ -163,6 +165,26 @@ private Q_SLOTS:
         QCOMPARE(m_view->findChild<AppEmptyState*>(u"journal-detail-empty"_s)->title(),
                  u"Nothing to show"_s);
         QVERIFY(!shuffle->isDeleted());
+    }
+
+    // A screen reader hears each row as one line, its day in the locale's order, and which row is
+    // selected; the search field and its icons say what they are.
+    void screenReadersHearRowsAndTheSearchField() {
+        add(at({2025, 3, 7, 8}), {{u"Scales"_s}}, u"Slow and\neven"_s);
+        show(1100);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_view->listView());
+        QCOMPARE(list->child(0)->text(QAccessible::Name), u"MARCH"_s);
+        QAccessibleInterface* row = list->child(1);
+        QCOMPARE(row->text(QAccessible::Name), u"Friday 7, Scales, 30 min, Slow and even"_s);
+        QVERIFY(row->state().selected);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(m_view->searchField())->text(QAccessible::Name),
+            u"Search journal"_s);
+        QStringList iconNames;
+        for (auto* button : m_view->searchField()->findChildren<QToolButton*>())
+            iconNames << button->accessibleName();
+        iconNames.sort();
+        QCOMPARE(iconNames, QStringList({u"Clear search"_s, u"Search"_s}));
     }
 
     void deletingSelectsTheNextSessionAndTheLastShowsTheEmptyJournal() {
