@@ -384,11 +384,13 @@ void SessionsView::updatePanes() {
         m_listPane->setMaximumWidth(QWIDGETSIZE_MAX);
     }
     const bool wasShowingList = m_listPane->isVisibleTo(this);
+    // Read before the list hides: hiding it hands its focus on down the window's chain.
+    const bool listHadFocus = m_list->hasFocus();
     m_listPane->setVisible(split || !narrowDetail);
     m_divider->setVisible(split);
     m_detailPane->setVisible(split || narrowDetail);
     m_back->setVisible(narrowDetail);
-    if (narrowDetail && wasShowingList && m_list->hasFocus())
+    if (narrowDetail && wasShowingList && listHadFocus)
         m_back->setFocus(Qt::OtherFocusReason);
 }
 

@@ -244,8 +244,13 @@ private Q_SLOTS:
         QTest::keyClick(m_view->listView(), Qt::Key_Up);
         QCOMPARE(m_view->selectedSession()->title(), u"Newest"_s);
         QVERIFY(!m_view->showsNarrowDetail());
+        m_view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+        m_view->listView()->setFocus();
         QTest::keyClick(m_view->listView(), Qt::Key_Return);
         QVERIFY(isListed(m_view->detailView()));
+        // The keyboard goes on from the way back, not from wherever hiding the list sent it.
+        QVERIFY(back->hasFocus());
     }
 
     void editInTheJournalHandsOverToTheWorkspace() {
