@@ -96,8 +96,27 @@ void appendUtf8(std::u16string_view text, std::string& out) {
     }
 }
 
-// Appends `text` in search form. `folding` is a search for nothing, used for its rules.
-void appendSearchForm(QStringView text, const CaseInsensitiveSearch& folding, std::string& out) {
+// Appends `text` in search form. `folding` is a search for nothing, used for its rules; where
+// `asciiFolds` they fold plain ASCII to its lower case, as every locale but the Turkic ones does.
+void appendSearchForm(QStringView text, const CaseInsensitiveSearch& folding, bool asciiFolds,
+                      std::string& out) {
+    if (asciiFolds) {
+        const std::size_t begin = out.size();
+        out.resize(begin + std::size_t(text.size()));
+        char* written = out.data() + begin;
+        bool ascii = true;
+        for (const QChar character : text) {
+            const char16_t code = character.unicode();
+            if (code >= 0x80) {
+                ascii = false;
+                break;
+            }
+            *written++ = char(code >= u'A' && code <= u'Z' ? code + (u'a' - u'A') : code);
+        }
+        if (ascii)
+            return;
+        out.resize(begin);
+    }
     thread_local std::u16string folded;
     folding.writeSearchForm(text, folded);
     appendUtf8(folded, out);
@@ -168,18 +187,28 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
     thread_local QString head;
     thread_local QString tail;
     searchableParts(session, head, tail);
-    const CaseInsensitiveSearch folding({}, calendar.localeName());
+    // Reading the locale's case rules costs more than folding a session's text.
+    thread_local QString foldingLocale;
+    thread_local std::optional<CaseInsensitiveSearch> folding;
+    thread_local bool asciiFolds = true;
+    if (!folding || foldingLocale != calendar.localeName()) {
+        foldingLocale = calendar.localeName();
+        folding.emplace(QStringView(), foldingLocale);
+        std::u16string capital;
+        folding->writeSearchForm(u"I", capital);
+        asciiFolds = capital == u"i";
+    }
     const std::size_t begin = m_text.size();
-    appendSearchForm(head, folding, m_text);
+    appendSearchForm(head, *folding, asciiFolds, m_text);
     const std::size_t datesBegin = m_text.size();
     const Instant start = session.startedAt();
     const std::optional<std::string_view> known = dates ? dates->datesOf(start) : std::nullopt;
     if (known)
         m_text += *known;
     else
-        appendSearchForm(joinedDates(start, calendar), folding, m_text);
+        appendSearchForm(joinedDates(start, calendar), *folding, asciiFolds, m_text);
     const std::size_t datesLength = m_text.size() - datesBegin;
-    appendSearchForm(tail, folding, m_text);
+    appendSearchForm(tail, *folding, asciiFolds, m_text);
 
     const bool datesFit = datesBegin - begin < 0xFFFF && datesLength <= 0xFF;
     m_ends.push_back(std::uint32_t(m_text.size()));

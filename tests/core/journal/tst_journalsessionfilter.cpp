@@ -161,6 +161,17 @@ private Q_SLOTS:
         QCOMPARE(journal.search(query), expected);
     }
 
+    // Turkish folds a capital I to a dotless ı, even in a text of plain ASCII.
+    void turkishCaseRulesHold() {
+        const Calendar turkish(u"Europe/Istanbul", u"tr_TR");
+        const std::vector<PracticeSessionPtr> sessions{
+            makeSession(local(turkish, 2025, 3, 4, 12), {{u"ISPARTA scales"_s}})};
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"ısparta"_s, turkish).size(),
+                 std::size_t(1));
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"isparta"_s, turkish).size(),
+                 std::size_t(0));
+    }
+
     void manyDeletionsDoNotLeaveStaleResults() {
         const Calendar calendar(u"UTC", u"en_US");
         std::vector<PracticeSessionPtr> sessions;
