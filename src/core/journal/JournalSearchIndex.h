@@ -41,10 +41,11 @@ public:
     }
     const PracticeSessionPtr& front() const { return (*this)[0]; }
     Instant startAt(std::size_t index) const {
-        if (!m_starts)
-            return (*this)[index]->startedAt();
-        return Instant::fromMSecsSinceEpoch(
-            (*m_starts)[m_positions ? (*m_positions)[index] : index]);
+        const std::size_t position = m_positions ? (*m_positions)[index] : index;
+        // The starts follow the list, but may be written anew (another calendar) meanwhile.
+        if (!m_starts || position >= m_starts->size())
+            return (*m_sessions)[position]->startedAt();
+        return Instant::fromMSecsSinceEpoch((*m_starts)[position]);
     }
 
     class const_iterator {
