@@ -43,6 +43,56 @@ const char16_t* skeletonOf(Style style) {
     return nullptr;
 }
 
+// Where a run of one pattern letter stands, quoted text skipped; empty when it is absent.
+struct FieldRun {
+    int32_t begin = -1;
+    int32_t end = -1;
+};
+
+FieldRun fieldRun(const icu::UnicodeString& pattern, std::initializer_list<char16_t> letters) {
+    bool quoted = false;
+    for (int32_t index = 0; index < pattern.length(); ++index) {
+        const char16_t character = pattern.charAt(index);
+        if (character == u'\'') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || std::find(letters.begin(), letters.end(), character) == letters.end())
+            continue;
+        int32_t end = index;
+        while (end < pattern.length() && pattern.charAt(end) == character)
+            ++end;
+        return {index, end};
+    }
+    return {};
+}
+
+// The weekday and the day of the month in the order the locale's own dates give them. ICU's best
+// pattern for "EEEEd" in US English is "d EEEE" ("4 Tuesday"), which no US date reads like
+// ("Tuesday, March 4"); where the pattern's order disagrees with the locale's pattern for a
+// weekday with month and day, the two fields change places and the text between them stays.
+icu::UnicodeString weekdayDayPattern(icu::DateTimePatternGenerator& generator, UErrorCode& status) {
+    icu::UnicodeString pattern = generator.getBestPattern(u"EEEEd", status);
+    const icu::UnicodeString dated = generator.getBestPattern(u"MMMMEEEEd", status);
+    if (U_FAILURE(status))
+        return pattern;
+    const FieldRun weekday = fieldRun(pattern, {u'E', u'c'});
+    const FieldRun day = fieldRun(pattern, {u'd'});
+    const FieldRun datedWeekday = fieldRun(dated, {u'E', u'c'});
+    const FieldRun datedDay = fieldRun(dated, {u'd'});
+    if (weekday.begin < 0 || day.begin < 0 || datedWeekday.begin < 0 || datedDay.begin < 0 ||
+        (weekday.begin < day.begin) == (datedWeekday.begin < datedDay.begin))
+        return pattern;
+    const FieldRun& first = weekday.begin < day.begin ? weekday : day;
+    const FieldRun& second = weekday.begin < day.begin ? day : weekday;
+    icu::UnicodeString swapped(pattern, 0, first.begin);
+    swapped.append(pattern, second.begin, second.end - second.begin);
+    swapped.append(pattern, first.end, second.begin - first.end);
+    swapped.append(pattern, first.begin, first.end - first.begin);
+    swapped.append(pattern, second.end, pattern.length() - second.end);
+    return swapped;
+}
+
 // The formatters of one calendar, built lazily and kept. ICU formatters must not be used by two
 // threads at once, so every thread has its own set (see formattersFor).
 class CalendarFormatters {
@@ -137,28 +187,45 @@ private:
             // ("Tuesday, March 4, 2025 at 3:15 PM", "Dienstag, 4. März 2025 um 15:15").
             return adopted(icu::DateFormat::createDateTimeInstance(
                 icu::DateFormat::kFull, icu::DateFormat::kShort, m_locale));
+        case Style::wideWeekdayDay:
+            if (icu::DateTimePatternGenerator* generator = patternGenerator()) {
+                UErrorCode status = U_ZERO_ERROR;
+                const icu::UnicodeString pattern = weekdayDayPattern(*generator, status);
+                return U_SUCCESS(status) ? makePatternFormatter(pattern) : nullptr;
+            }
+            return nullptr;
         case Style::wideMonth:
         case Style::wideMonthYear:
         case Style::wideWeekday:
-        case Style::wideWeekdayDay:
             return makeSkeletonFormatter(icu::UnicodeString(skeletonOf(style)));
         }
         return nullptr;
     }
 
-    std::unique_ptr<icu::DateFormat> makeSkeletonFormatter(const icu::UnicodeString& skeleton) {
-        UErrorCode status = U_ZERO_ERROR;
+    icu::DateTimePatternGenerator* patternGenerator() {
         if (!m_patternGenerator) {
+            UErrorCode status = U_ZERO_ERROR;
             m_patternGenerator.reset(
                 icu::DateTimePatternGenerator::createInstance(m_locale, status));
-            if (U_FAILURE(status)) {
+            if (U_FAILURE(status))
                 m_patternGenerator.reset();
-                return nullptr;
-            }
         }
-        const icu::UnicodeString pattern = m_patternGenerator->getBestPattern(skeleton, status);
+        return m_patternGenerator.get();
+    }
+
+    std::unique_ptr<icu::DateFormat> makeSkeletonFormatter(const icu::UnicodeString& skeleton) {
+        icu::DateTimePatternGenerator* generator = patternGenerator();
+        if (!generator)
+            return nullptr;
+        UErrorCode status = U_ZERO_ERROR;
+        const icu::UnicodeString pattern = generator->getBestPattern(skeleton, status);
         if (U_FAILURE(status))
             return nullptr;
+        return makePatternFormatter(pattern);
+    }
+
+    std::unique_ptr<icu::DateFormat> makePatternFormatter(const icu::UnicodeString& pattern) {
+        UErrorCode status = U_ZERO_ERROR;
         auto formatter = std::make_unique<icu::SimpleDateFormat>(pattern, m_locale, status);
         if (U_FAILURE(status))
             return nullptr;

@@ -29,7 +29,7 @@ struct DateFormatting {
         wideMonth,             ///< "March" (skeleton "MMMM")
         wideMonthYear,         ///< "March 2025" (skeleton "MMMMy")
         wideWeekday,           ///< "Tuesday" (skeleton "EEEE")
-        wideWeekdayDay,        ///< "4 Tuesday" (skeleton "EEEEd"; ICU's en_US order)
+        wideWeekdayDay, ///< "Tuesday 4" (skeleton "EEEEd", in the order of the locale's dates)
     };
 
     static QString format(Instant instant, Style style, const Calendar& calendar);

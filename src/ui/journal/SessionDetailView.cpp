@@ -10,6 +10,7 @@
 #include "ui/design/AppAlert.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
+#include "ui/design/AppCrossFade.h"
 #include "ui/design/AppIcons.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppTypography.h"
@@ -144,15 +145,19 @@ void SessionDetailView::edit() {
 void SessionDetailView::beginEditing() {
     m_draft = PracticeSessionDraft(*m_session);
     m_errorMessage.reset();
+    AppCrossFade fade(m_scroll->viewport());
     m_isEditing = true;
     rebuild();
+    fade.play(AppCrossFade::editingMilliseconds);
     Q_EMIT editingChanged(true);
 }
 
 void SessionDetailView::cancelEditing() {
     m_draft = PracticeSessionDraft(*m_session);
+    AppCrossFade fade(m_scroll->viewport());
     m_isEditing = false;
     rebuild();
+    fade.play(AppCrossFade::editingMilliseconds);
     Q_EMIT editingChanged(false);
 }
 

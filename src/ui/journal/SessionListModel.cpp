@@ -13,31 +13,52 @@ SessionListModel::SessionListModel(Calendar calendar, Clock clock, QObject* pare
     , m_calendar(std::move(calendar))
     , m_clock(std::move(clock)) {}
 
-void SessionListModel::setSessions(const std::vector<PracticeSessionPtr>* sessions) {
+void SessionListModel::setSessions(PickedSessions sessions) {
     beginResetModel();
     m_sessions = sessions;
     findMonths();
     endResetModel();
 }
 
+std::size_t SessionListModel::firstStartingBefore(Instant start, std::size_t first) const {
+    // Newest first: a binary search over the start instants.
+    std::size_t low = first;
+    std::size_t high = m_sessions.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (m_sessions.startAt(middle) >= start)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+Instant SessionListModel::monthStartOf(Instant start) {
+    // A month does not depend on the list: each search would otherwise ask the calendar again
+    // for every month it shows, thousands of time zone lookups at 100,000 sessions.
+    const std::int64_t key = start.msecsSinceEpoch();
+    auto after = m_monthStarts.upper_bound(key);
+    if (after != m_monthStarts.begin()) {
+        const auto month = std::prev(after);
+        if (key < month->second)
+            return Instant::fromMSecsSinceEpoch(month->first);
+    }
+    if (const std::optional<Calendar::Interval> month = m_calendar.monthInterval(start)) {
+        m_monthStarts[month->start.msecsSinceEpoch()] = month->end.msecsSinceEpoch();
+        return month->start;
+    }
+    return m_calendar.startOfDay(start);
+}
+
 void SessionListModel::findMonths() {
     m_headings.clear();
-    if (!m_sessions)
-        return;
-    const std::vector<PracticeSessionPtr>& sessions = *m_sessions;
     std::size_t index = 0;
-    while (index < sessions.size()) {
-        const Instant start = sessions[index]->startedAt();
-        const std::optional<Calendar::Interval> month = m_calendar.monthInterval(start);
-        const Instant monthStart = month ? month->start : m_calendar.startOfDay(start);
+    while (index < m_sessions.size()) {
+        const Instant monthStart = monthStartOf(m_sessions.startAt(index));
         m_headings.push_back({int(index + m_headings.size()), index, monthStart});
-        // Newest first: the month ends where the first earlier start stands.
-        const auto next =
-            std::partition_point(sessions.begin() + std::ptrdiff_t(index), sessions.end(),
-                                 [monthStart](const PracticeSessionPtr& session) {
-                                     return session->startedAt() >= monthStart;
-                                 });
-        index = std::max(index + 1, std::size_t(next - sessions.begin()));
+        // The month ends where the first earlier start stands.
+        index = std::max(index + 1, firstStartingBefore(monthStart, index));
     }
 }
 
@@ -61,7 +82,7 @@ PracticeSessionPtr SessionListModel::session(int row) const {
     const std::size_t before = headingsUpTo(row);
     if (before > 0 && m_headings[before - 1].row == row)
         return nullptr;
-    return (*m_sessions)[std::size_t(row) - before];
+    return m_sessions[std::size_t(row) - before];
 }
 
 int SessionListModel::rowOfSessionIndex(std::size_t index) const {
@@ -74,16 +95,22 @@ int SessionListModel::rowOfSessionIndex(std::size_t index) const {
 }
 
 int SessionListModel::rowOf(const PracticeSession& session) const {
-    if (!m_sessions || session.isDeleted())
+    if (session.isDeleted())
         return -1;
-    const std::vector<PracticeSessionPtr>& sessions = *m_sessions;
     const Instant start = session.startedAt();
-    auto found = std::partition_point(
-        sessions.begin(), sessions.end(),
-        [start](const PracticeSessionPtr& listed) { return listed->startedAt() > start; });
-    for (; found != sessions.end() && (*found)->startedAt() == start; ++found) {
-        if (found->get() == &session)
-            return rowOfSessionIndex(std::size_t(found - sessions.begin()));
+    // The first session starting no later than `start`, then those starting with it.
+    std::size_t low = 0;
+    std::size_t high = m_sessions.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (m_sessions.startAt(middle) > start)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    for (; low < m_sessions.size() && m_sessions.startAt(low) == start; ++low) {
+        if (m_sessions[low].get() == &session)
+            return rowOfSessionIndex(low);
     }
     return -1;
 }
@@ -92,14 +119,13 @@ QString SessionListModel::accessibleText(int row) const {
     const PracticeSessionPtr listed = session(row);
     if (!listed)
         return {};
-    return SessionRowView::accessibleText(*listed, SessionRowView::Context::history, m_clock.now(),
-                                          m_calendar);
+    return SessionRowView::accessibleText(*listed, m_clock.now(), m_calendar);
 }
 
 int SessionListModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !m_sessions)
+    if (parent.isValid())
         return 0;
-    return int(m_sessions->size() + m_headings.size());
+    return int(m_sessions.size() + m_headings.size());
 }
 
 QVariant SessionListModel::data(const QModelIndex& index, int role) const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/journal/JournalSearchIndex.h"
 #include "core/model/PracticeSession.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
@@ -8,17 +9,18 @@
 
 #include <QAbstractListModel>
 
+#include <map>
 #include <vector>
 
 namespace brevanta {
 
 /// The journal list as rows: a heading for each month, then that month's sessions, newest first.
 ///
-/// It reads a list of sessions that the owner keeps (the store's own list, or the matches of a
-/// search) instead of copying it, and finds the month boundaries by binary search over the start
-/// instants, so showing a list costs a few calendar calls per month whatever the journal's size.
-/// The owner calls setSessions() again whenever that list may have changed; until then the list
-/// must stay alive and unchanged. Texts are made only for the rows being drawn.
+/// It reads a list of sessions that the owner keeps (the store's own list, or the positions in it
+/// of a search's matches) instead of copying it, and finds the month boundaries by binary search
+/// over the start instants, so showing a list costs a few calendar calls per month whatever the
+/// journal's size. The owner calls setSessions() again whenever that list may have changed; until
+/// then the list must stay alive and unchanged. Texts are made only for the rows being drawn.
 class SessionListModel final : public QAbstractListModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SessionListModel)
@@ -35,10 +37,11 @@ public:
 
     SessionListModel(Calendar calendar, Clock clock, QObject* parent = nullptr);
 
-    /// Shows `sessions`, newest first; null shows nothing. Resets the model.
-    void setSessions(const std::vector<PracticeSessionPtr>* sessions);
-    std::size_t sessionCount() const { return m_sessions ? m_sessions->size() : 0; }
-    const PracticeSessionPtr& sessionAt(std::size_t index) const { return (*m_sessions)[index]; }
+    /// Shows `sessions`, newest first. Resets the model.
+    void setSessions(PickedSessions sessions);
+    const PickedSessions& sessions() const { return m_sessions; }
+    std::size_t sessionCount() const { return m_sessions.size(); }
+    const PracticeSessionPtr& sessionAt(std::size_t index) const { return m_sessions[index]; }
 
     RowKind kind(int row) const;
     /// The session of a session row; null for a heading.
@@ -63,8 +66,14 @@ private:
 
     Calendar m_calendar;
     Clock m_clock;
-    const std::vector<PracticeSessionPtr>* m_sessions = nullptr;
+    /// The index of the first session that starts before `start`, from `first` on.
+    std::size_t firstStartingBefore(Instant start, std::size_t first) const;
+    Instant monthStartOf(Instant start);
+
+    PickedSessions m_sessions;
     std::vector<MonthHeading> m_headings;
+    /// The months met so far: first instant to the end.
+    std::map<std::int64_t, std::int64_t> m_monthStarts;
 };
 
 } // namespace brevanta

@@ -44,7 +44,7 @@ int SessionListDelegate::headingHeight() {
 }
 
 int SessionListDelegate::sessionHeight() {
-    return SessionRowView::rowHeight(SessionRowView::Context::history) + rowGap;
+    return SessionRowView::rowHeight() + rowGap;
 }
 
 void SessionListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -77,8 +77,7 @@ void SessionListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         return;
     const bool selected = option.state & QStyle::State_Selected;
     const QRect rowRect = option.rect.adjusted(0, 0, 0, -rowGap);
-    SessionRowView::paint(*painter, rowRect, *session, SessionRowView::Context::history, selected,
-                          m_clock.now(), m_calendar, widget);
+    SessionRowView::paint(*painter, rowRect, *session, selected, m_clock.now(), m_calendar, widget);
     // Keyboard focus on the list shows on the current row as a thin accent outline.
     if (selected && (option.state & QStyle::State_HasFocus) && widget && widget->hasFocus()) {
         painter->save();
@@ -276,6 +275,19 @@ void SessionListView::currentChanged(const QModelIndex& current, const QModelInd
         QAccessibleEvent event(this, QAccessible::Focus);
         event.setChild(current.row());
         QAccessible::updateAccessibility(&event);
+    }
+}
+
+void SessionListView::focusOutEvent(QFocusEvent* event) {
+    QListView::focusOutEvent(event);
+    // The current row said it had the focus; tell screen readers it has gone, or they go on
+    // reading the row as focused while Tab moves through the page.
+    if (QAccessible::isActive() && currentIndex().isValid()) {
+        QAccessible::State changed;
+        changed.focused = true;
+        QAccessibleStateChangeEvent stateChange(this, changed);
+        stateChange.setChild(currentIndex().row());
+        QAccessible::updateAccessibility(&stateChange);
     }
 }
 

@@ -79,6 +79,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/journal/SessionsView.h"
 
-#include "core/journal/JournalSessionFilter.h"
 #include "core/store/JournalStore.h"
 #include "core/time/TextServices.h"
 #include "ui/design/AppButton.h"
@@ -24,6 +23,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QToolButton>
 
 namespace brevanta {
 
@@ -41,7 +41,9 @@ SessionsView::SessionsView(JournalStore& store, Calendar calendar, Clock clock,
     , m_calendar(std::move(calendar))
     , m_clock(std::move(clock))
     , m_preferences(preferences)
-    , m_actions(std::move(actions)) {
+    , m_actions(std::move(actions))
+    // Made before this screen listens to the store, so it has heard of a change first.
+    , m_index(JournalSearchIndex::of(store)) {
     setObjectName(QStringLiteral("sessions-view"));
     setAccessibleName(QStringLiteral("Journal"));
     m_model = new SessionListModel(m_calendar, m_clock, this);
@@ -187,8 +189,14 @@ void SessionsView::buildToolbarItems() {
     m_search->setAccessibleName(QStringLiteral("Search journal"));
     m_search->setClearButtonEnabled(true);
     m_search->setFixedWidth(searchFieldWidth);
-    m_search->addAction(AppIcons::icon(u"magnifyingglass", AppColors::secondaryText()),
-                        QLineEdit::LeadingPosition);
+    QAction* glass = m_search->addAction(
+        AppIcons::icon(u"magnifyingglass", AppColors::secondaryText()), QLineEdit::LeadingPosition);
+    // The field's icons are buttons to a screen reader: each says what it is.
+    for (auto* button : m_search->findChildren<QToolButton*>()) {
+        const bool isGlass = button->defaultAction() == glass;
+        button->setAccessibleName(isGlass ? QStringLiteral("Search")
+                                          : QStringLiteral("Clear search"));
+    }
     EditorialInput::apply(m_search);
     m_search->setTextMargins(4, 3, 4, 3);
     // Typing a space here searches; it must not pause the running session.
@@ -230,8 +238,9 @@ void SessionsView::setSearchText(const QString& text) {
     applySearch();
 }
 
-const std::vector<PracticeSessionPtr>& SessionsView::filteredSessions() const {
-    return m_matches ? m_matches->list() : m_store.sessions();
+PickedSessions SessionsView::filteredSessions() const {
+    return PickedSessions(&m_store.sessions(), m_matches ? &m_matches->positions : nullptr,
+                          m_index.listStarts());
 }
 
 std::optional<QUuid> SessionsView::selectedSessionID() const {
@@ -245,29 +254,27 @@ bool SessionsView::usesSplitLayout() const {
 }
 
 void SessionsView::followStore() {
-    m_matchesAreCurrent = false;
+    // The index has started over: any matches are found afresh.
     applySearch();
 }
 
 void SessionsView::applySearch() {
     const QString query = TextServices::trimmed(m_searchText);
+    bool changed = true;
     if (query.isEmpty()) {
         m_matches.reset();
-    } else if (m_matchesAreCurrent && m_matches && query != m_matches->query() &&
-               query.startsWith(m_matches->query())) {
-        // Every text that holds the longer query holds the shorter one: look only through the
-        // texts the shorter one found.
-        m_matches = JournalSessionFilter::narrowed(*m_matches, query);
+    } else if (m_matches && m_index.isCurrent(*m_matches) && m_matches->query.trimmed == query) {
+        changed = false;
+    } else if (!m_matches || !m_index.narrow(*m_matches, query, &changed)) {
+        m_matches = m_index.find(query, m_calendar);
     }
-    if (!query.isEmpty() && (!m_matchesAreCurrent || !m_matches || m_matches->query() != query))
-        m_matches = JournalSessionFilter::keptSessions(m_store.sessions(), query, m_calendar);
-    m_matchesAreCurrent = true;
-    showVisible();
+    if (changed)
+        showVisible();
 }
 
 void SessionsView::showVisible() {
     m_followingSelection = true;
-    m_model->setSessions(&filteredSessions());
+    m_model->setSessions(filteredSessions());
     m_followingSelection = false;
     reconcileSelection();
     const bool journalEmpty = m_store.sessions().empty();
@@ -292,7 +299,7 @@ void SessionsView::showVisible() {
 }
 
 void SessionsView::reconcileSelection() {
-    const std::vector<PracticeSessionPtr>& visible = filteredSessions();
+    const PickedSessions visible = filteredSessions();
     if (visible.empty() || !m_store.isLoaded())
         setSelected(nullptr);
     else if (m_selected && m_model->rowOf(*m_selected) >= 0)
@@ -390,11 +397,13 @@ void SessionsView::updatePanes() {
         m_listPane->setMaximumWidth(QWIDGETSIZE_MAX);
     }
     const bool wasShowingList = m_listPane->isVisibleTo(this);
+    // Read before the list hides: hiding it hands its focus on down the window's chain.
+    const bool listHadFocus = m_list->hasFocus();
     m_listPane->setVisible(split || !narrowDetail);
     m_divider->setVisible(split);
     m_detailPane->setVisible(split || narrowDetail);
     m_back->setVisible(narrowDetail);
-    if (narrowDetail && wasShowingList && m_list->hasFocus())
+    if (narrowDetail && wasShowingList && listHadFocus)
         m_back->setFocus(Qt::OtherFocusReason);
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/editing/PracticePreferences.h"
-#include "core/journal/JournalSessionFilter.h"
+#include "core/journal/JournalSearchIndex.h"
 #include "core/model/PracticeSession.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
@@ -33,8 +33,9 @@ class SessionListView;
 /// "Back to Journal".
 ///
 /// The list is a model over the store's own newest-first list (or over the matches of the
-/// search), so it follows every change of the journal at once without copying it. Typing that
-/// extends the search looks only through the previous matches.
+/// search), so it follows every change of the journal at once without copying it. The search reads
+/// the store's JournalSearchIndex; typing that extends it looks only through the previous
+/// matches, and leaves the list alone when they all stay.
 class SessionsView : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SessionsView)
@@ -63,7 +64,7 @@ public:
     void setSearchText(const QString& text);
 
     /// The sessions on show, newest first: the whole journal, or what the search found.
-    const std::vector<PracticeSessionPtr>& filteredSessions() const;
+    PickedSessions filteredSessions() const;
     /// The selected session, when it is on show.
     PracticeSessionPtr selectedSession() const { return m_selected; }
     std::optional<QUuid> selectedSessionID() const;
@@ -108,10 +109,9 @@ private:
     Actions m_actions;
 
     QString m_searchText;
+    JournalSearchIndex& m_index;
     /// What the search found, while it is not blank.
-    std::optional<JournalSessionFilter::KeptMatches> m_matches;
-    /// False once the journal changed after m_matches was found.
-    bool m_matchesAreCurrent = false;
+    std::optional<JournalSearchIndex::Matches> m_matches;
     PracticeSessionPtr m_selected;
     bool m_showsNarrowDetail = false;
     bool m_followingSelection = false;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/shell/JournalSearchWarmUp.h"
 
-#include "core/journal/JournalSessionFilter.h"
 #include "core/store/JournalStore.h"
 
 #include <algorithm>
@@ -12,7 +11,8 @@ JournalSearchWarmUp::JournalSearchWarmUp(const JournalStore& store,
                                          std::function<Calendar()> currentCalendar, QObject* parent)
     : QObject(parent)
     , m_store(store)
-    , m_currentCalendar(std::move(currentCalendar)) {
+    , m_currentCalendar(std::move(currentCalendar))
+    , m_index(JournalSearchIndex::of(store)) {
     // A zero interval runs a chunk whenever the event loop has handled what was pending.
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &JournalSearchWarmUp::step);
@@ -47,12 +47,10 @@ void JournalSearchWarmUp::step() {
         return;
     if (!m_calendar)
         m_calendar = m_currentCalendar();
-    const std::vector<PracticeSessionPtr>& sessions = m_store.sessions();
-    const JournalSessionFilter::Preparation preparation =
-        JournalSessionFilter::prepare(sessions, *m_calendar, m_position, m_chunkSize);
+    const JournalSearchIndex::Preparation preparation = m_index.prepare(*m_calendar, m_chunkSize);
     m_position = preparation.next;
     m_formattedCount += preparation.formatted;
-    if (m_position < sessions.size())
+    if (m_position < m_store.sessions().size())
         return;
     m_timer.stop();
     m_calendar.reset();

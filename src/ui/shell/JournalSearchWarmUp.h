@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/journal/JournalSessionFilter.h"
+#include "core/journal/JournalSearchIndex.h"
 #include "core/time/Calendar.h"
 
 #include <QObject>
@@ -15,23 +15,22 @@ namespace brevanta {
 
 class JournalStore;
 
-/// Writes the journal search's date texts before the user's first keystroke, while the event
-/// loop is idle. Formatting the dates of 10,000 sessions takes about 20 ms, more than a frame;
-/// here it goes a chunk of sessions at a time from a zero-interval timer, so input and painting
-/// wait for one chunk at most (about a millisecond).
+/// Writes the journal's search texts (JournalSearchIndex) before the user's first keystroke, while
+/// the event loop is idle. Writing the texts of 10,000 sessions takes about 20 ms, more than a
+/// frame; here it goes a chunk of sessions at a time from a zero-interval timer, so input and
+/// painting wait for one chunk at most (about a millisecond).
 ///
-/// Once started it walks the store's list again after every change of the store; a session whose
-/// start instant was written before costs a lookup, so only new and moved starts are formatted.
-/// The calendar is read when a walk begins: a change of time zone or locale alone starts no walk,
-/// and the next search then writes its own dates. Main thread only: the search keeps its texts
-/// per thread, and the screens search here.
+/// Once started it walks the store's list again after every change of the store; the dates of a
+/// start written before are copied, so only new and moved starts are formatted. The calendar is
+/// read when a walk begins: a change of time zone or locale alone starts no walk, and the next
+/// search then writes its own texts. Main thread only, like the store.
 class JournalSearchWarmUp final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(JournalSearchWarmUp)
 
 public:
     /// About a millisecond when every text is new.
-    static constexpr std::size_t defaultChunkSize = JournalSessionFilter::preparationSliceSize;
+    static constexpr std::size_t defaultChunkSize = 150;
 
     /// Walks the sessions of `store` under the calendar `currentCalendar` gives when a walk
     /// begins — the user's current one, as the screens read it.
@@ -64,6 +63,7 @@ private:
 
     const JournalStore& m_store;
     std::function<Calendar()> m_currentCalendar;
+    JournalSearchIndex& m_index;
     /// Read once per walk: building the user's calendar costs more than a chunk of lookups.
     std::optional<Calendar> m_calendar;
     QTimer m_timer;

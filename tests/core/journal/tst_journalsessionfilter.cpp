@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "core/journal/JournalSearchIndex.h"
 #include "core/journal/JournalSessionFilter.h"
 #include "core/journal/PracticePresentation.h"
 #include "core/model/PracticeEntry.h"
@@ -70,6 +71,10 @@ struct Journal {
         for (const PracticeSessionPtr& session : found)
             indices << int(std::find(sessions.begin(), sessions.end(), session) - sessions.begin());
         return indices;
+    }
+
+    int indexOf(const PracticeSessionPtr& session) const {
+        return int(std::find(sessions.begin(), sessions.end(), session) - sessions.begin());
     }
 
     QList<int> search(const QString& query) const {
@@ -156,6 +161,17 @@ private Q_SLOTS:
         QCOMPARE(journal.search(query), expected);
     }
 
+    // Turkish folds a capital I to a dotless ı, even in a text of plain ASCII.
+    void turkishCaseRulesHold() {
+        const Calendar turkish(u"Europe/Istanbul", u"tr_TR");
+        const std::vector<PracticeSessionPtr> sessions{
+            makeSession(local(turkish, 2025, 3, 4, 12), {{u"ISPARTA scales"_s}})};
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"ısparta"_s, turkish).size(),
+                 std::size_t(1));
+        QCOMPARE(JournalSessionFilter::sessions(sessions, u"isparta"_s, turkish).size(),
+                 std::size_t(0));
+    }
+
     void manyDeletionsDoNotLeaveStaleResults() {
         const Calendar calendar(u"UTC", u"en_US");
         std::vector<PracticeSessionPtr> sessions;
@@ -230,111 +246,6 @@ private Q_SLOTS:
         QCOMPARE(journal.indicesOf(matches), (QList<int>{3, 1, 0, 2}));
     }
 
-    // Eastern time like New York; no other test searches under it, so this thread has kept
-    // nothing for it yet.
-    void prepareWritesEachStartOnceInSlices() {
-        const Calendar calendar(u"America/Detroit", u"en_US");
-        const Instant shared = local(calendar, 2025, 3, 4, 12);
-        const std::vector<PracticeSessionPtr> sessions{
-            makeSession(shared), makeSession(local(calendar, 2025, 3, 3)), makeSession(shared),
-            makeSession(local(calendar, 2025, 3, 2)), makeSession(local(calendar, 2025, 3, 1))};
-
-        QCOMPARE(JournalSessionFilter::prepare(sessions, calendar, 0, 2).next, std::size_t(2));
-        // The third session starts with the first: its texts are there already.
-        const auto second = JournalSessionFilter::prepare(sessions, calendar, 2, 2);
-        QCOMPARE(second.next, std::size_t(4));
-        QCOMPARE(second.formatted, std::size_t(1));
-        const auto last = JournalSessionFilter::prepare(sessions, calendar, 4, 500);
-        QCOMPARE(last.next, sessions.size());
-        QCOMPARE(last.formatted, std::size_t(1));
-        const auto beyond = JournalSessionFilter::prepare(sessions, calendar, 9, 2);
-        QCOMPARE(beyond.next, sessions.size());
-        QCOMPARE(beyond.formatted, std::size_t(0));
-
-        // A search reads what was written and keeps it for the next walk.
-        QCOMPARE(JournalSessionFilter::sessions(sessions, u"Mar 4"_s, calendar).list(),
-                 (std::vector<PracticeSessionPtr>{sessions[0], sessions[2]}));
-        QCOMPARE(JournalSessionFilter::prepare(sessions, calendar, 0, 500).formatted,
-                 std::size_t(0));
-        QCOMPARE(JournalSessionFilter::prepare({}, calendar, 0, 500).next, std::size_t(0));
-    }
-
-    void sessionsAfterWarmUp_data() {
-        QTest::addColumn<QString>("query");
-        QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("abbreviated date") << u"Mar 4"_s << QList<int>{0, 2};
-        QTest::newRow("weekday") << u"tuesday"_s << QList<int>{0, 2};
-        QTest::newRow("time") << u"3:15\u00A0pm"_s << QList<int>{3, 0};
-        QTest::newRow("across a note and the date")
-            << u"window at the café tuesday"_s << QList<int>{0};
-        QTest::newRow("two spaces before the date")
-            << u"Practice Session  Wednesday"_s << QList<int>{1};
-    }
-
-    // The date rows of sessions(), with every date written ahead, one session per slice, under a
-    // calendar this thread has not searched with (Eastern time, as New York).
-    void sessionsAfterWarmUp() {
-        QFETCH(QString, query);
-        QFETCH(QList<int>, expected);
-        Journal journal;
-        journal.calendar = Calendar(u"America/Toronto", u"en_US");
-        for (std::size_t first = 0; first < journal.sessions.size();)
-            first =
-                JournalSessionFilter::prepare(journal.sessions, journal.calendar, first, 1).next;
-        QCOMPARE(journal.search(query), expected);
-    }
-
-    // A warm-up between changes writes only new starts and never leaves a stale text behind.
-    void warmUpFollowsChanges() {
-        Journal journal;
-        journal.calendar = Calendar(u"America/Indiana/Indianapolis", u"en_US");
-        const auto warmUp = [&journal] {
-            return JournalSessionFilter::prepare(journal.sessions, journal.calendar, 0, 500)
-                .formatted;
-        };
-        QCOMPARE(warmUp(), std::size_t(4));
-        QCOMPARE(warmUp(), std::size_t(0));
-
-        journal.sessions[0]->entries().back()->setTitle(u"Legato runs"_s);
-        QCOMPARE(warmUp(), std::size_t(0));
-        QCOMPARE(journal.search(u"legato"_s), QList<int>{0});
-
-        const PracticeSessionPtr moved = journal.sessions[2];
-        moved->applyEdits(local(journal.calendar, 2025, 3, 6, 19, 45), moved->durationSeconds(),
-                          u"Evening"_s, moved->entries(), local(journal.calendar, 2025, 3, 7));
-        QCOMPARE(warmUp(), std::size_t(1));
-        QCOMPARE(journal.search(u"Mar 4"_s), QList<int>{0});
-        QCOMPARE(journal.search(u"thursday, march 6, 2025 at 7:45 pm"_s), QList<int>{2});
-
-        // A session deleted, another made at its start: the kept texts are the instant's own.
-        const Instant start = journal.sessions[1]->startedAt();
-        journal.sessions.erase(journal.sessions.begin() + 1);
-        QCOMPARE(warmUp(), std::size_t(0));
-        QCOMPARE(journal.search(u"wednesday"_s), QList<int>{});
-        journal.sessions.push_back(makeSession(start, {{u"Sight reading"_s}}));
-        QCOMPARE(warmUp(), std::size_t(0));
-        QCOMPARE(journal.search(u"sight reading  wednesday, march 5"_s), QList<int>{3});
-
-        // 19:15 UTC on Friday 14 March is already Saturday morning in Sydney.
-        const Calendar eastern = journal.calendar;
-        journal.calendar = journal.calendar.withTimeZone(u"Australia/Sydney");
-        QCOMPARE(warmUp(), std::size_t(4));
-        QCOMPARE(journal.search(u"Mar 14"_s), QList<int>{});
-        QCOMPARE(journal.search(u"saturday, march 15, 2025 at 6:15 am"_s), QList<int>{2});
-        // The two calendars used last keep their texts.
-        journal.calendar = eastern;
-        QCOMPARE(warmUp(), std::size_t(0));
-        QCOMPARE(journal.search(u"Mar 14"_s), QList<int>{2});
-
-        journal.calendar = Calendar(u"America/Indiana/Indianapolis", u"fr_FR");
-        QCOMPARE(warmUp(), std::size_t(4));
-        QCOMPARE(journal.search(u"vendredi 14 mars"_s), QList<int>{2});
-        QCOMPARE(journal.search(u"friday"_s), QList<int>{});
-        journal.calendar = eastern;
-        QCOMPARE(warmUp(), std::size_t(0));
-        QCOMPARE(journal.search(u"friday"_s), QList<int>{2});
-    }
-
     void journalTitle_data() {
         QTest::addColumn<QString>("entryTitle");
         QTest::addColumn<QString>("zone");
@@ -367,9 +278,68 @@ private Q_SLOTS:
         QCOMPARE(PracticePresentation::journalTitle(*session, Calendar(zone, locale)), expected);
     }
 
-    // Typing on: a query that extends the last one, looked for only in the texts the last one
-    // kept, finds exactly what a fresh search finds; a mark typed next joins the last letter, so
-    // it is searched afresh.
+    // The store's index finds what the search finds, written in slices or all at once, and
+    // follows every change: an edit, a moved start, a deletion, a rollback, another calendar.
+    void indexFollowsTheStore() {
+        QStandardPaths::setTestModeEnabled(true);
+        const auto store = JournalStore::open(StoreConfiguration::inMemory());
+        Journal journal;
+        for (const PracticeSessionPtr& session : journal.sessions)
+            store->insert(session);
+        store->save();
+        JournalSearchIndex& index = JournalSearchIndex::of(*store);
+        QCOMPARE(&JournalSearchIndex::of(*store), &index);
+        const auto found = [&](const QString& query) {
+            const auto matches = index.find(query, journal.calendar);
+            QList<int> indices;
+            for (const PracticeSessionPtr& session :
+                 PickedSessions(&store->sessions(), &matches.positions))
+                indices << journal.indexOf(session);
+            return indices;
+        };
+
+        // One session per slice; every start is formatted once.
+        std::size_t formatted = 0;
+        for (std::size_t next = 0; next < 4;) {
+            const auto slice = index.prepare(journal.calendar, 1);
+            QCOMPARE(slice.next, next + 1);
+            next = slice.next;
+            formatted += slice.formatted;
+        }
+        QCOMPARE(formatted, std::size_t(4));
+        QVERIFY(index.isComplete(journal.calendar));
+        for (const QString& query : {u"Mar 4"_s, u"3:15\u00A0pm"_s, u"window at the café tuesday"_s,
+                                     u"Practice Session  Wednesday"_s, u"cafe"_s})
+            QCOMPARE(found(query), journal.search(query));
+
+        journal.sessions[0]->entries().back()->setTitle(u"Legato runs"_s);
+        QVERIFY(!index.isComplete(journal.calendar));
+        QCOMPARE(found(u"legato"_s), QList<int>{0});
+        // A moved start is formatted; the others are copied from the texts before the change.
+        const PracticeSessionPtr moved = journal.sessions[2];
+        moved->applyEdits(local(journal.calendar, 2025, 3, 6, 19, 45), moved->durationSeconds(),
+                          u"Evening"_s, moved->entries(), local(journal.calendar, 2025, 3, 7));
+        QCOMPARE(index.prepare(journal.calendar, 10).formatted, std::size_t(1));
+        QCOMPARE(found(u"Mar 4"_s), QList<int>{0});
+        QCOMPARE(found(u"thursday, march 6, 2025 at 7:45 pm"_s), QList<int>{2});
+        store->rollback();
+        QCOMPARE(found(u"Mar 4"_s), (QList<int>{0, 2}));
+        QCOMPARE(found(u"legato"_s), QList<int>{});
+        store->remove(journal.sessions[1]);
+        QCOMPARE(found(u"wednesday"_s), QList<int>{});
+
+        // 19:15 UTC on Friday 14 March is already Saturday morning in Sydney.
+        const Calendar sydney = journal.calendar.withTimeZone(u"Australia/Sydney");
+        QCOMPARE(index.prepare(sydney, 10).formatted, std::size_t(3));
+        journal.calendar = sydney;
+        QCOMPARE(found(u"saturday, march 15, 2025 at 6:15 am"_s), QList<int>{3});
+        QCOMPARE(found(u"Mar 14"_s), QList<int>{});
+        QVERIFY(index.memoryBytes() > 0);
+    }
+
+    // Typing on: a query that extends the last one, looked for only among its matches, finds
+    // exactly what a fresh search finds; a mark typed next joins the last letter, so it is
+    // searched afresh, as is any query once the journal changed.
     void narrowingFindsWhatAFreshSearchFinds_data() {
         QTest::addColumn<QString>("shorter");
         QTest::addColumn<QString>("longer");
@@ -378,25 +348,27 @@ private Q_SLOTS:
         QTest::newRow("into a date") << u"mar"_s << u"mar 4"_s << true;
         QTest::newRow("accented letter") << u"caf"_s << u"café"_s << true;
         QTest::newRow("a combining mark next") << u"cafe"_s << u"cafe\u0301"_s << false;
+        QTest::newRow("another word") << u"scales"_s << u"étude"_s << false;
     }
+
     void narrowingFindsWhatAFreshSearchFinds() {
         QFETCH(QString, shorter);
         QFETCH(QString, longer);
         QFETCH(bool, narrows);
-        Journal journal;
-        std::vector<PracticeSessionPtr> newestFirst = journal.sessions;
-        std::stable_sort(newestFirst.begin(), newestFirst.end(), [](const auto& a, const auto& b) {
-            return a->startedAt() > b->startedAt();
-        });
-        const auto kept =
-            JournalSessionFilter::keptSessions(newestFirst, shorter, journal.calendar);
-        QCOMPARE(kept.list(),
-                 JournalSessionFilter::sessions(newestFirst, shorter, journal.calendar).list());
-        const auto narrowed = JournalSessionFilter::narrowed(kept, longer);
-        QCOMPARE(narrowed.has_value(), narrows);
-        if (narrowed)
-            QCOMPARE(narrowed->list(),
-                     JournalSessionFilter::sessions(newestFirst, longer, journal.calendar).list());
+        QStandardPaths::setTestModeEnabled(true);
+        const auto store = JournalStore::open(StoreConfiguration::inMemory());
+        const Journal journal;
+        for (const PracticeSessionPtr& session : journal.sessions)
+            store->insert(session);
+        JournalSearchIndex& index = JournalSearchIndex::of(*store);
+        auto matches = index.find(shorter, journal.calendar);
+        QCOMPARE(index.narrow(matches, longer), narrows);
+        if (narrows)
+            QCOMPARE(matches.positions, index.find(longer, journal.calendar).positions);
+
+        matches = index.find(shorter, journal.calendar);
+        store->remove(journal.sessions[3]);
+        QVERIFY(!index.narrow(matches, longer));
     }
 };
 

@@ -41,8 +41,8 @@ private Q_SLOTS:
         us("en_US complete date with short time", Style::completeDateShortTime,
            u"Tuesday, March 4, 2025 at 3:15" % narrowNoBreakSpace % u"PM");
         us("en_US wide month and year", Style::wideMonthYear, QStringLiteral("March 2025"));
-        // ICU's own order for the "EEEEd" skeleton in US English.
-        us("en_US weekday and day", Style::wideWeekdayDay, QStringLiteral("4 Tuesday"));
+        // ICU's "EEEEd" gives "4 Tuesday" here; US dates read weekday first.
+        us("en_US weekday and day", Style::wideWeekdayDay, QStringLiteral("Tuesday 4"));
 
         const auto de = [](const char* name, Style style, const QString& expected) {
             QTest::newRow(name) << QStringLiteral("Europe/Berlin") << QStringLiteral("de_DE")
@@ -52,6 +52,13 @@ private Q_SLOTS:
            QStringLiteral("Dienstag, 4. März 2025 um 21:15"));
         de("de_DE weekday and day", Style::wideWeekdayDay, QStringLiteral("Dienstag, 4."));
 
+        // Where the locale's dates put the day first, so does this.
+        QTest::newRow("tr_TR weekday and day")
+            << QStringLiteral("Europe/Istanbul") << QStringLiteral("tr_TR") << Style::wideWeekdayDay
+            << QStringLiteral("4 Salı");
+        QTest::newRow("ja_JP weekday and day")
+            << QStringLiteral("Asia/Tokyo") << QStringLiteral("ja_JP") << Style::wideWeekdayDay
+            << QStringLiteral("5日水曜日");
         QTest::newRow("en_GB complete date with short time")
             << QStringLiteral("Europe/London") << QStringLiteral("en_GB")
             << Style::completeDateShortTime << QStringLiteral("Tuesday, 4 March 2025 at 20:15");

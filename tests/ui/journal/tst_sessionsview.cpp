@@ -12,11 +12,13 @@
 #include "ui/journal/SessionListView.h"
 #include "ui/journal/SessionsView.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace brevanta;
@@ -140,6 +142,10 @@ private Q_SLOTS:
         QCOMPARE(visibleTitles(), QStringList{u"Blues jam"_s});
         QCOMPARE(m_view->selectedSession(), blues);
         QCOMPARE(m_view->detailView()->session(), blues);
+        // A keystroke that keeps every match leaves the list as it is.
+        QSignalSpy resets(m_view->listModel(), &QAbstractItemModel::modelReset);
+        QTest::keyClicks(m_view->searchField(), u"a"_s);
+        QCOMPARE(resets.count(), 0);
 
         // A session saved meanwhile is found by the query on show.
         const auto shuffle = add(at({2025, 3, 10, 9}), {{u"Blues jam, shuffle feel"_s}});
@@ -159,6 +165,26 @@ private Q_SLOTS:
         QCOMPARE(m_view->findChild<AppEmptyState*>(u"journal-detail-empty"_s)->title(),
                  u"Nothing to show"_s);
         QVERIFY(!shuffle->isDeleted());
+    }
+
+    // A screen reader hears each row as one line, its day in the locale's order, and which row is
+    // selected; the search field and its icons say what they are.
+    void screenReadersHearRowsAndTheSearchField() {
+        add(at({2025, 3, 7, 8}), {{u"Scales"_s}}, u"Slow and\neven"_s);
+        show(1100);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_view->listView());
+        QCOMPARE(list->child(0)->text(QAccessible::Name), u"MARCH"_s);
+        QAccessibleInterface* row = list->child(1);
+        QCOMPARE(row->text(QAccessible::Name), u"Friday 7, Scales, 30 min, Slow and even"_s);
+        QVERIFY(row->state().selected);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(m_view->searchField())->text(QAccessible::Name),
+            u"Search journal"_s);
+        QStringList iconNames;
+        for (auto* button : m_view->searchField()->findChildren<QToolButton*>())
+            iconNames << button->accessibleName();
+        iconNames.sort();
+        QCOMPARE(iconNames, QStringList({u"Clear search"_s, u"Search"_s}));
     }
 
     void deletingSelectsTheNextSessionAndTheLastShowsTheEmptyJournal() {
@@ -218,8 +244,13 @@ private Q_SLOTS:
         QTest::keyClick(m_view->listView(), Qt::Key_Up);
         QCOMPARE(m_view->selectedSession()->title(), u"Newest"_s);
         QVERIFY(!m_view->showsNarrowDetail());
+        m_view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+        m_view->listView()->setFocus();
         QTest::keyClick(m_view->listView(), Qt::Key_Return);
         QVERIFY(isListed(m_view->detailView()));
+        // The keyboard goes on from the way back, not from wherever hiding the list sent it.
+        QVERIFY(back->hasFocus());
     }
 
     void editInTheJournalHandsOverToTheWorkspace() {
@@ -261,6 +292,26 @@ private Q_SLOTS:
         QCOMPARE(page.displayTitle(), u"Scales"_s);
         QVERIFY(
             page.findChild<AppLabel*>(u"session-detail-metadata"_s)->text().endsWith(u"30 min"));
+    }
+
+    // Entering and leaving editing fade the old page out over the new one, whose controls take
+    // the mouse from the first moment.
+    void editingFadesWhileItsControlsAnswerAtOnce() {
+        const auto session = add(at({2025, 3, 9, 8}), {{u"Scales"_s}});
+        SessionDetailView page(session, SessionDetailView::Presentation::embedded, *m_store,
+                               newYork, clock(), PracticePreferences(*m_settings), {});
+        page.resize(900, 700);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        page.findChild<AppButton*>(u"session-edit"_s)->click();
+        QTRY_VERIFY(page.isEditing());
+        QVERIFY(page.findChild<QWidget*>(u"cross-fade"_s));
+        auto* cancel = page.findChild<AppButton*>(u"session-cancel-editing"_s);
+        QCOMPARE(page.childAt(cancel->mapTo(&page, cancel->rect().center())), cancel);
+        cancel->click();
+        QTRY_VERIFY(!page.isEditing());
+        QTRY_VERIFY(!page.findChild<QWidget*>(u"cross-fade"_s));
+        QVERIFY(!m_store->hasChanges());
     }
 
     void movingEntriesKeepsToTheirGroupAcrossOthers() {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/journal/JournalSessionFilter.h"
+#include "core/journal/JournalSearchIndex.h"
 #include "core/model/PracticeSession.h"
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
@@ -28,9 +28,9 @@ struct WarmUpFixture {
             store->insert(makeSession(day));
     }
 
-    // Texts a search of the whole store would still have had to write; writes them.
+    // Dates a search of the whole store would still have had to format; formats them.
     std::size_t missingTexts() const {
-        return JournalSessionFilter::prepare(store->sessions(), calendar, 0, 100'000).formatted;
+        return JournalSearchIndex::of(*store).prepare(calendar, 100'000).formatted;
     }
 
     Calendar calendar;

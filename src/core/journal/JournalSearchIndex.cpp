@@ -1,0 +1,392 @@
+// SPDX-License-Identifier: MIT
+#include "core/journal/JournalSearchIndex.h"
+
+#include "core/model/PracticeEntry.h"
+#include "core/store/JournalStore.h"
+#include "core/time/DateFormatting.h"
+#include "core/time/TextServices.h"
+
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <limits>
+#include <tuple>
+
+namespace brevanta {
+
+namespace {
+
+// An entry with its display-order key read once: reading the group parses its stored text.
+struct KeyedEntry {
+    const PracticeEntry* entry;
+    PracticeCategory category;
+    std::int64_t sortOrder;
+    std::int64_t createdAt;
+
+    bool operator<(const KeyedEntry& other) const {
+        return std::tuple(category.sortIndex(), sortOrder, createdAt) <
+               std::tuple(other.category.sortIndex(), other.sortOrder, other.createdAt);
+    }
+};
+
+// The session's entries in the order of PracticeSession::entries() — group, then position, then
+// creation, ties in storage order — into a reused buffer instead of a new list per session.
+void displayOrderInto(const PracticeSession& session, std::vector<KeyedEntry>& ordered) {
+    ordered.clear();
+    for (const PracticeEntryPtr& entry : session.storedEntries())
+        ordered.push_back({entry.get(), entry->category(), entry->sortOrder(),
+                           entry->createdAt().msecsSinceEpoch()});
+    if (!std::is_sorted(ordered.begin(), ordered.end()))
+        std::stable_sort(ordered.begin(), ordered.end());
+}
+
+// The searchable text before the dates (title and notes, with the space that joins them to the
+// dates) and after them (every entry's title, notes and group, each part after a space).
+void searchableParts(const PracticeSession& session, QString& head, QString& tail) {
+    thread_local std::vector<KeyedEntry> entries;
+    displayOrderInto(session, entries);
+    head.resize(0);
+    head += session.title();
+    head += u' ';
+    if (session.notes())
+        head += *session.notes();
+    head += u' ';
+    tail.resize(0);
+    for (const KeyedEntry& keyed : entries) {
+        tail += u' ';
+        tail += keyed.entry->title();
+        tail += u' ';
+        if (keyed.entry->notes())
+            tail += *keyed.entry->notes();
+        tail += u' ';
+        tail += keyed.category.title();
+    }
+}
+
+QString joinedDates(Instant start, const Calendar& calendar) {
+    using Style = DateFormatting::Style;
+    return DateFormatting::formatUnremembered(start, Style::completeDateShortTime, calendar) %
+           u' ' % DateFormatting::formatUnremembered(start, Style::abbreviatedDate, calendar);
+}
+
+void appendUtf8(std::u16string_view text, std::string& out) {
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        char32_t code = text[index];
+        if (code < 0x80) {
+            out += char(code);
+            continue;
+        }
+        if (QChar::isHighSurrogate(code) && index + 1 < text.size() &&
+            QChar::isLowSurrogate(text[index + 1]))
+            code = QChar::surrogateToUcs4(char16_t(code), text[++index]);
+        else if (QChar::isSurrogate(code))
+            code = 0xFFFD;
+        if (code < 0x800) {
+            out += char(0xC0 | (code >> 6));
+        } else if (code < 0x10000) {
+            out += char(0xE0 | (code >> 12));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+        } else {
+            out += char(0xF0 | (code >> 18));
+            out += char(0x80 | ((code >> 12) & 0x3F));
+            out += char(0x80 | ((code >> 6) & 0x3F));
+        }
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+// Appends `text` in search form. `folding` is a search for nothing, used for its rules; where
+// `asciiFolds` they fold plain ASCII to its lower case, as every locale but the Turkic ones does.
+void appendSearchForm(QStringView text, const CaseInsensitiveSearch& folding, bool asciiFolds,
+                      std::string& out) {
+    if (asciiFolds) {
+        const std::size_t begin = out.size();
+        out.resize(begin + std::size_t(text.size()));
+        char* written = out.data() + begin;
+        bool ascii = true;
+        for (const QChar character : text) {
+            const char16_t code = character.unicode();
+            if (code >= 0x80) {
+                ascii = false;
+                break;
+            }
+            *written++ = char(code >= u'A' && code <= u'Z' ? code + (u'a' - u'A') : code);
+        }
+        if (ascii)
+            return;
+        out.resize(begin);
+    }
+    thread_local std::u16string folded;
+    folding.writeSearchForm(text, folded);
+    appendUtf8(folded, out);
+}
+
+// A match must end on a character boundary: a combining mark right after it belongs to the
+// matched letter ("e" followed by U+0301 is "é", which "e" must not match).
+bool endsOnCharacterBoundary(std::string_view text, std::size_t end) {
+    if (end >= text.size() || static_cast<unsigned char>(text[end]) < 0x80)
+        return true;
+    UChar32 character = 0;
+    auto index = std::int32_t(end);
+    U8_NEXT(reinterpret_cast<const std::uint8_t*>(text.data()), index, std::int32_t(text.size()),
+            character);
+    return character < 0 || (U_GET_GC_MASK(character) & U_GC_M_MASK) == 0;
+}
+
+bool contains(std::string_view text, std::string_view needle) {
+    for (std::size_t at = text.find(needle); at != std::string_view::npos;
+         at = text.find(needle, at + 1)) {
+        if (endsOnCharacterBoundary(text, at + needle.size()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+JournalSearchTexts::Query JournalSearchTexts::query(QStringView text, const Calendar& calendar) {
+    Query query;
+    query.trimmed = TextServices::trimmed(text);
+    if (query.trimmed.isEmpty())
+        return query;
+    const CaseInsensitiveSearch search(query.trimmed, calendar.localeName());
+    const QString& folded = search.foldedQuery();
+    appendUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(folded.utf16()),
+                                   std::size_t(folded.size())),
+               query.searchForm);
+    return query;
+}
+
+QString JournalSearchTexts::searchableText(const PracticeSession& session,
+                                           const Calendar& calendar) {
+    QString head;
+    QString tail;
+    searchableParts(session, head, tail);
+    return head % joinedDates(session.startedAt(), calendar) % tail;
+}
+
+bool JournalSearchTexts::extends(const Query& longer, const Query& shorter) {
+    if (shorter.isBlank() || !std::string_view(longer.searchForm).starts_with(shorter.searchForm))
+        return false;
+    // A combining mark typed next joins the shorter query's last letter: texts where that letter
+    // carried a mark were not found by the shorter query, yet the longer one may find them.
+    return endsOnCharacterBoundary(longer.searchForm, shorter.searchForm.size());
+}
+
+void JournalSearchTexts::clear() {
+    m_text.clear();
+    m_ends.clear();
+    m_starts.clear();
+    m_datesOffsets.clear();
+    m_datesLengths.clear();
+}
+
+bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& calendar,
+                                const JournalSearchTexts* dates) {
+    thread_local QString head;
+    thread_local QString tail;
+    searchableParts(session, head, tail);
+    // Reading the locale's case rules costs more than folding a session's text.
+    thread_local QString foldingLocale;
+    thread_local std::optional<CaseInsensitiveSearch> folding;
+    thread_local bool asciiFolds = true;
+    if (!folding || foldingLocale != calendar.localeName()) {
+        foldingLocale = calendar.localeName();
+        folding.emplace(QStringView(), foldingLocale);
+        std::u16string capital;
+        folding->writeSearchForm(u"I", capital);
+        asciiFolds = capital == u"i";
+    }
+    const std::size_t begin = m_text.size();
+    appendSearchForm(head, *folding, asciiFolds, m_text);
+    const std::size_t datesBegin = m_text.size();
+    const Instant start = session.startedAt();
+    const std::optional<std::string_view> known = dates ? dates->datesOf(start) : std::nullopt;
+    if (known)
+        m_text += *known;
+    else
+        appendSearchForm(joinedDates(start, calendar), *folding, asciiFolds, m_text);
+    const std::size_t datesLength = m_text.size() - datesBegin;
+    appendSearchForm(tail, *folding, asciiFolds, m_text);
+
+    const bool datesFit = datesBegin - begin < 0xFFFF && datesLength <= 0xFF;
+    m_ends.push_back(std::uint32_t(m_text.size()));
+    m_starts.push_back(start.msecsSinceEpoch());
+    m_datesOffsets.push_back(datesFit ? std::uint16_t(datesBegin - begin) : 0xFFFF);
+    m_datesLengths.push_back(datesFit ? std::uint8_t(datesLength) : 0);
+    return !known;
+}
+
+std::string_view JournalSearchTexts::textAt(std::size_t position) const {
+    const std::size_t begin = position == 0 ? 0 : m_ends[position - 1];
+    return std::string_view(m_text).substr(begin, m_ends[position] - begin);
+}
+
+std::optional<std::string_view> JournalSearchTexts::datesOf(Instant start) const {
+    // The texts follow a list newest first.
+    const std::int64_t key = start.msecsSinceEpoch();
+    const auto found = std::partition_point(m_starts.begin(), m_starts.end(),
+                                            [key](std::int64_t listed) { return listed > key; });
+    if (found == m_starts.end() || *found != key)
+        return std::nullopt;
+    const auto position = std::size_t(found - m_starts.begin());
+    if (m_datesOffsets[position] == 0xFFFF)
+        return std::nullopt;
+    return textAt(position).substr(m_datesOffsets[position], m_datesLengths[position]);
+}
+
+void JournalSearchTexts::findAll(const Query& query, std::vector<std::uint32_t>& positions) const {
+    positions.clear();
+    if (query.isBlank()) {
+        positions.resize(size());
+        for (std::size_t position = 0; position < size(); ++position)
+            positions[position] = std::uint32_t(position);
+        return;
+    }
+    // One scan of the whole buffer; after a match the scan goes on at the next text.
+    const std::string_view text(m_text);
+    const std::string_view needle(query.searchForm);
+    std::size_t position = 0;
+    std::size_t from = 0;
+    for (std::size_t at = text.find(needle); at != std::string_view::npos;
+         at = text.find(needle, from)) {
+        while (m_ends[position] <= at)
+            ++position;
+        const std::size_t textEnd = m_ends[position];
+        const std::size_t end = at + needle.size();
+        if (end > textEnd) {
+            // Runs into the next text: so would any later start in this one.
+            from = textEnd;
+        } else if (end < textEnd && !endsOnCharacterBoundary(text, end)) {
+            from = at + 1;
+        } else {
+            positions.push_back(std::uint32_t(position));
+            from = textEnd;
+        }
+    }
+}
+
+bool JournalSearchTexts::holds(std::size_t position, const Query& query) const {
+    return query.isBlank() || contains(textAt(position), query.searchForm);
+}
+
+void JournalSearchTexts::keepHolding(const Query& query,
+                                     std::vector<std::uint32_t>& positions) const {
+    positions.erase(std::remove_if(positions.begin(), positions.end(),
+                                   [&](std::uint32_t position) { return !holds(position, query); }),
+                    positions.end());
+}
+
+std::size_t JournalSearchTexts::memoryBytes() const {
+    return m_text.capacity() + m_ends.capacity() * sizeof(std::uint32_t) +
+           m_starts.capacity() * sizeof(std::int64_t) +
+           m_datesOffsets.capacity() * sizeof(std::uint16_t) + m_datesLengths.capacity();
+}
+
+void JournalSearchTexts::reserveLike(const JournalSearchTexts& other) {
+    // Texts of a list much like the other: room for a little more spares copying as they grow.
+    m_text.reserve(other.m_text.size() + other.m_text.size() / 8);
+    const std::size_t count = other.size() + other.size() / 8;
+    m_ends.reserve(count);
+    m_starts.reserve(count);
+    m_datesOffsets.reserve(count);
+    m_datesLengths.reserve(count);
+}
+
+void JournalSearchTexts::shrinkToFit() {
+    // Copying the buffer costs a few milliseconds at 100,000 sessions: only for real slack.
+    if (m_text.capacity() <= m_text.size() + m_text.size() / 4)
+        return;
+    m_text.shrink_to_fit();
+    m_ends.shrink_to_fit();
+    m_starts.shrink_to_fit();
+    m_datesOffsets.shrink_to_fit();
+    m_datesLengths.shrink_to_fit();
+}
+
+JournalSearchIndex& JournalSearchIndex::of(const JournalStore& store) {
+    if (auto* found = store.findChild<JournalSearchIndex*>(QString(), Qt::FindDirectChildrenOnly))
+        return *found;
+    return *new JournalSearchIndex(store);
+}
+
+JournalSearchIndex::JournalSearchIndex(const JournalStore& store)
+    // A cache of the store's, so it goes with it; connected before any screen that searches, so
+    // it has started over by the time a screen hears of a change.
+    : QObject(const_cast<JournalStore*>(&store))
+    , m_store(store) {
+    connect(&store, &JournalStore::sessionsChanged, this, &JournalSearchIndex::startOver);
+}
+
+void JournalSearchIndex::startOver() {
+    // Keep whichever texts hold more dates; both are right for their starts.
+    if (m_texts.size() >= m_previous.size())
+        std::swap(m_texts, m_previous);
+    m_texts.clear();
+    ++m_generation;
+}
+
+void JournalSearchIndex::useCalendar(const Calendar& calendar) {
+    if (m_calendar && (m_calendar->isSameObject(calendar) || *m_calendar == calendar))
+        return;
+    m_calendar = calendar;
+    m_texts = JournalSearchTexts();
+    m_previous = JournalSearchTexts();
+    ++m_generation;
+}
+
+JournalSearchIndex::Preparation JournalSearchIndex::prepare(const Calendar& calendar,
+                                                            std::size_t count) {
+    useCalendar(calendar);
+    const std::vector<PracticeSessionPtr>& sessions = m_store.sessions();
+    Preparation preparation;
+    const std::size_t begin = m_texts.size();
+    const std::size_t end = begin + std::min(count, sessions.size() - begin);
+    if (begin == 0)
+        m_texts.reserveLike(m_previous);
+    for (std::size_t index = begin; index < end; ++index) {
+        if (m_texts.append(*sessions[index], calendar, &m_previous))
+            ++preparation.formatted;
+    }
+    preparation.next = end;
+    if (end == sessions.size()) {
+        m_previous = JournalSearchTexts();
+        m_texts.shrinkToFit();
+    }
+    return preparation;
+}
+
+bool JournalSearchIndex::isComplete(const Calendar& calendar) const {
+    return m_calendar && (m_calendar->isSameObject(calendar) || *m_calendar == calendar) &&
+           m_texts.size() == m_store.sessions().size();
+}
+
+const std::vector<std::int64_t>* JournalSearchIndex::listStarts() const {
+    return m_texts.size() == m_store.sessions().size() ? &m_texts.starts() : nullptr;
+}
+
+JournalSearchIndex::Matches JournalSearchIndex::find(QStringView query, const Calendar& calendar) {
+    prepare(calendar, std::numeric_limits<std::size_t>::max());
+    Matches matches;
+    matches.query = JournalSearchTexts::query(query, calendar);
+    m_texts.findAll(matches.query, matches.positions);
+    matches.generation = m_generation;
+    return matches;
+}
+
+bool JournalSearchIndex::narrow(Matches& matches, QStringView longerQuery, bool* changed) {
+    if (!isCurrent(matches) || !m_calendar)
+        return false;
+    JournalSearchTexts::Query query = JournalSearchTexts::query(longerQuery, *m_calendar);
+    if (!JournalSearchTexts::extends(query, matches.query))
+        return false;
+    const std::size_t before = matches.positions.size();
+    m_texts.keepHolding(query, matches.positions);
+    matches.query = std::move(query);
+    if (changed)
+        *changed = matches.positions.size() != before;
+    return true;
+}
+
+} // namespace brevanta
