@@ -56,7 +56,7 @@ private Q_SLOTS:
             QVERIFY(helper.waitForReadyRead(30'000));
             QCOMPARE(QString::fromUtf8(helper.readLine()).trimmed(), QStringLiteral("ready"));
             // Killed after a random number of whole saves, in the middle of the next one.
-            for (int saves = random.bounded(1, 13); saves > 0;) {
+            for (int saves = random.bounded(1, 4); saves > 0;) {
                 QVERIFY(helper.canReadLine() || helper.waitForReadyRead(30'000));
                 for (; saves > 0 && helper.canReadLine(); --saves)
                     QCOMPARE(helper.readLine().trimmed(), QByteArray("saved"));
