@@ -114,23 +114,6 @@ private Q_SLOTS:
         QCOMPARE(settings.permissions() & ~(QFile::ReadUser | QFile::WriteUser),
                  QFile::ReadOwner | QFile::WriteOwner);
     }
-
-    void inMemorySwitchIgnoresTheBrokenJournal() {
-        QVERIFY(m_folder.isValid());
-        const QString dataHome = m_folder.filePath(QStringLiteral("ignored"));
-        QFile blocker(dataHome);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-
-        QProcess app;
-        app.setProcessEnvironment(environmentWithData(dataHome));
-        app.start(QStringLiteral(BREVANTA_APP), {QStringLiteral("-ui-testing")});
-        QVERIFY(app.waitForStarted());
-        // It shows its window and keeps running instead of stopping.
-        QVERIFY(!app.waitForFinished(2'000));
-        QVERIFY(!app.readAllStandardError().contains("could not open its data store"));
-        app.kill();
-        app.waitForFinished();
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAppStartup)

@@ -31,9 +31,14 @@ inline Instant local(const Calendar& calendar, int year, int month, int day, int
     return calendar.makeInstant({year, month, day, hour, minute}).value();
 }
 
+/// The path of a file of tests/data.
+inline QString fixturePath(const QString& name) {
+    return QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name;
+}
+
 /// The bytes of a file of tests/data.
 inline QByteArray fixture(const QString& name) {
-    QFile file(QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name);
+    QFile file(fixturePath(name));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing fixture %s", qPrintable(name));
     return file.readAll();

@@ -49,10 +49,6 @@ class TestPracticeSessionDraftSaver : public QObject {
     Instant m_now = at({2025, 3, 10, 8});
 
     QString journalPath() const { return m_folder->filePath(u"journal/Brevanta.sqlite"_s); }
-    void reopenStore() {
-        m_store.reset();
-        m_store = JournalStore::open(StoreConfiguration::atPath(journalPath()));
-    }
     PracticeSessionDraftSaver saver() {
         return PracticeSessionDraftSaver(*m_store, newYork, Clock([this] { return m_now; }),
                                          *m_preferences);
@@ -88,7 +84,7 @@ private Q_SLOTS:
         m_settings = std::make_unique<QSettings>(m_folder->filePath(u"preferences.ini"_s),
                                                  QSettings::IniFormat);
         m_preferences = std::make_unique<PracticePreferences>(*m_settings);
-        reopenStore();
+        m_store = JournalStore::open(StoreConfiguration::atPath(journalPath()));
     }
     void cleanup() {
         m_store.reset();
@@ -134,9 +130,6 @@ private Q_SLOTS:
         QCOMPARE(draft, before);
         QVERIFY(!m_store->hasChanges());
         QCOMPARE(m_store->sessions(), std::vector<PracticeSessionPtr>{session});
-        QCOMPARE(session->source(), PracticeSessionSource::manual);
-        QCOMPARE(session->startedAt(), at({2025, 3, 5, 12}));
-        QCOMPARE(session->createdAt(), m_now);
         QCOMPARE(idsOf(session->storedEntries()),
                  (QList<QUuid>{draft.entries[0].id, draft.entries[2].id}));
         // The last row that was saved decides, not the blank one after it.
@@ -146,10 +139,7 @@ private Q_SLOTS:
                      .value(u"lastPracticeCategory"_s)
                      .toString(),
                  u"haveFun"_s);
-        QCOMPARE(session->durationSeconds(), 2700);
-        QCOMPARE(session->notes(), std::optional<QString>(u"Good day"_s));
-        QCOMPARE(titlesOf(session->entries()), (QStringList{u"Tune"_s, u"Scales"_s}));
-        QCOMPARE(session->entries()[1]->durationSeconds(), std::optional<std::int64_t>(90));
+        QCOMPARE(session->createdAt(), m_now);
     }
 
     void logOfOnlyABlankRowSavesNoEntries() {
@@ -160,29 +150,15 @@ private Q_SLOTS:
         QVERIFY(!rememberedAnyCategory());
     }
 
-    void failedLogLeavesNothing_data() {
-        QTest::addColumn<QString>("minutes");
-        QTest::addColumn<QString>("entryMinutes");
-        QTest::addColumn<bool>("refuse");
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("the database refuses") << u"30"_s << u"2"_s << true << refusal;
-    }
     void failedLogLeavesNothing() {
-        QFETCH(QString, minutes);
-        QFETCH(QString, entryMinutes);
-        QFETCH(bool, refuse);
-        QFETCH(QString, failure);
         const PracticeSessionPtr existing = storedSession();
-        if (refuse)
-            refuseEntriesTitled(u"poison"_s);
+        refuseEntriesTitled(u"poison"_s);
         PracticeSessionDraft draft(at({2025, 3, 6}));
-        draft.duration.setMinutesText(minutes);
-        draft.entries.push_back(PracticeEntryDraft(QUuid::createUuid(), u"poison"_s,
-                                                   PracticeCategory::haveFun, entryMinutes,
-                                                   QString(), 1));
+        draft.entries.push_back(PracticeEntryDraft(
+            QUuid::createUuid(), u"poison"_s, PracticeCategory::haveFun, u"2"_s, QString(), 1));
         const PracticeSessionDraft before = draft;
 
-        QCOMPARE(failureOf([&] { saver().saveLogged(draft); }), failure);
+        QCOMPARE(failureOf([&] { saver().saveLogged(draft); }), refusal);
         QCOMPARE(draft, before);
         QVERIFY(!m_store->hasChanges());
         QCOMPARE(m_store->sessions(), std::vector<PracticeSessionPtr>{existing});
@@ -217,49 +193,15 @@ private Q_SLOTS:
         QCOMPARE(session->entries()[1]->durationSeconds(), std::optional<std::int64_t>(63));
         // The new Look Forward row was dropped, so the kept Look Back row is remembered.
         QCOMPARE(m_preferences->lastPracticeCategory(), PracticeCategory::lookBack);
-
-        reopenStore();
-        const PracticeSessionPtr reread = m_store->sessions().front();
-        QCOMPARE(idsOf(reread->entries()), (QList<QUuid>{old[0]->id(), old[1]->id()}));
-        QCOMPARE(titlesOf(reread->entries()), (QStringList{QString(), u"Scales again"_s}));
-        QCOMPARE(reread->entries()[1]->createdAt(), m_now);
-        RawDatabase raw(journalPath());
-        QCOMPARE(raw.value(u"SELECT count(*) FROM entries"_s).toInt(), 2);
+        // Re-created under the same ids in the same save: the store's tests show it reaches the
+        // file.
+        QCOMPARE(titlesOf(session->entries()), (QStringList{QString(), u"Scales again"_s}));
     }
 
-    void editKeepsStoredSecondsWhileTheMinutesTextStands() {
-        const PracticeSessionPtr timed = storedSession(90);
-        PracticeSessionDraft draft(*timed);
-        saver().saveEdited(timed, draft);
-        QCOMPARE(timed->durationSeconds(), 90);
-        draft.duration.setMinutesText(u"3"_s);
-        draft.duration.setMinutesText(u"2"_s);
-        saver().saveEdited(timed, draft);
-        QCOMPARE(timed->durationSeconds(), 90);
-        draft.duration.setMinutesText(u"2.0"_s);
-        QCOMPARE(failureOf([&] { saver().saveEdited(timed, draft); }),
-                 u"Use a whole number of minutes."_s);
-
-        // Imported days may last no time at all; the edit form shows 1 but keeps 0.
-        const PracticeSessionPtr imported = storedSession(0, PracticeSessionSource::imported);
-        saver().saveEdited(imported, PracticeSessionDraft(*imported));
-        QCOMPARE(imported->durationSeconds(), 0);
-    }
-
-    void failedEditLeavesStoreAndDraftAsTheyWere_data() {
-        QTest::addColumn<QString>("entryMinutes");
-        QTest::addColumn<bool>("refuse");
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("the database refuses") << u"4"_s << true << refusal;
-    }
     void failedEditLeavesStoreAndDraftAsTheyWere() {
-        QFETCH(QString, entryMinutes);
-        QFETCH(bool, refuse);
-        QFETCH(QString, failure);
         const PracticeSessionPtr session = storedSession();
         const std::vector<PracticeEntryPtr> stored = session->storedEntries();
-        if (refuse)
-            refuseEntriesTitled(u"poison"_s);
+        refuseEntriesTitled(u"poison"_s);
 
         PracticeSessionDraft draft(*session);
         draft.date = at({2025, 2, 1});
@@ -267,10 +209,10 @@ private Q_SLOTS:
         draft.notes = u"changed"_s;
         draft.entries.erase(draft.entries.begin());
         draft.entries[0].title = u"poison"_s;
-        draft.entries[0].durationMinutesText = entryMinutes;
+        draft.entries[0].durationMinutesText = u"4"_s;
         const PracticeSessionDraft before = draft;
 
-        QCOMPARE(failureOf([&] { saver().saveEdited(session, draft); }), failure);
+        QCOMPARE(failureOf([&] { saver().saveEdited(session, draft); }), refusal);
         QCOMPARE(draft, before);
         QVERIFY(!m_store->hasChanges());
         QVERIFY(!rememberedAnyCategory());
@@ -293,10 +235,7 @@ private Q_SLOTS:
         saver().saveEdited(session, draft);
         QVERIFY(session->entries().empty());
         QVERIFY(!rememberedAnyCategory());
-        reopenStore();
-        QVERIFY(m_store->sessions().front()->entries().empty());
-        RawDatabase raw(journalPath());
-        QCOMPARE(raw.value(u"SELECT count(*) FROM entries"_s).toInt(), 0);
+        QVERIFY(!m_store->hasChanges());
     }
 
     void inPlaceEditKeepsEveryRowAndTheRememberedGroup() {

@@ -13,8 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 using Rows = QList<QStringList>;
 
-namespace {} // namespace
-
 class TestCSVReader : public QObject {
     Q_OBJECT
 

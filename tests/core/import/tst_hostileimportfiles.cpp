@@ -3,6 +3,7 @@
 #include "core/import/PracticeCSVParser.h"
 #include "core/import/PracticeImportFileLoader.h"
 #include "core/model/PracticeEntry.h"
+#include "support/RecordTestSupport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::Literals::StringLiterals;
 
 using Rows = QList<QStringList>;
@@ -18,10 +20,6 @@ namespace {
 
 const QByteArray headings = ",,,,Have Fun,,,Look Back,,,Look Forward,,\n"
                             ",,,,Practice notes,,,Practice notes,,,Practice notes,,\n";
-
-Calendar newYork() {
-    return Calendar(u"America/New_York", u"en_US");
-}
 
 } // namespace
 
@@ -56,8 +54,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, rows);
         QFETCH(int, days);
         QFETCH(int, skippedRows);
-        const PracticeImportFileResult result =
-            PracticeCSVParser::parse(QByteArray(headings + rows), u"Log 2024.csv"_s, newYork());
+        const PracticeImportFileResult result = PracticeCSVParser::parse(
+            QByteArray(headings + rows), u"Log 2024.csv"_s, newYorkCalendar());
         QCOMPARE(int(result.candidates.size()), days);
         QCOMPARE(result.skippedRows, skippedRows);
     }
@@ -69,7 +67,8 @@ private Q_SLOTS:
         const QString pipe = folder.filePath(u"Practice 2024.csv"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         for (const QString& path : {pipe, u"/dev/zero"_s}) {
-            const PracticeImportFileResult result = PracticeImportFileLoader::load(path, newYork());
+            const PracticeImportFileResult result =
+                PracticeImportFileLoader::load(path, newYorkCalendar());
             QCOMPARE(result.error, PracticeImportFileLoader::notAFileMessage());
             QCOMPARE(result.filename, QFileInfo(path).fileName());
         }

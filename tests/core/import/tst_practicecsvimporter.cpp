@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "core/import/PracticeCSVImporter.h"
-#include "core/import/PracticeCSVParser.h"
 #include "core/store/JournalStore.h"
 #include "core/time/TextServices.h"
 #include "support/JournalTestSupport.h"
@@ -378,16 +377,6 @@ private Q_SLOTS:
         QCOMPARE(entries[2]->createdAt(), noon);
     }
 
-    void notesOnlyDayImportsWithoutTime() {
-        const auto store = JournalStore::open(StoreConfiguration::inMemory());
-        const std::vector<PracticeImportCandidate> candidates{
-            candidate(2024, 11, 4, 0, {u"lookBack|Ear training"_s})};
-        const PracticeImportSummary summary = PracticeCSVImporter(newYork).commit(
-            candidates, PracticeImportConflictPolicy::skipDuplicates, {}, {}, 0, *store);
-        QCOMPARE(summary.importedCount, 1);
-        QCOMPARE(store->sessions().front()->durationSeconds(), 0);
-    }
-
     // A year given after parsing can name a day its month does not have.
     void dayWithoutADateIsNeitherImportedNorCounted() {
         const auto store = JournalStore::open(StoreConfiguration::inMemory());
@@ -401,27 +390,6 @@ private Q_SLOTS:
         QCOMPARE(summary.importedCount, 1);
         QCOMPARE(summary.importedSeconds, 900);
         QCOMPARE(summary.dates.size(), 1u);
-    }
-
-    void secondImportOfAFileFindsOnlyDuplicates() {
-        const auto store = JournalStore::open(StoreConfiguration::inMemory());
-        const QString name = u"Practice Log March 2024.csv"_s;
-        const PracticeCSVImporter importer(newYork);
-        const auto firstParse = PracticeCSVParser::parse(fixture(name), name, newYork);
-        const auto first =
-            importer.commit(firstParse.candidates, PracticeImportConflictPolicy::skipDuplicates, {},
-                            store->sessions(), firstParse.skippedRows, *store);
-        QCOMPARE(first.importedCount, 8);
-        QCOMPARE(first.rowsSkipped, 2);
-
-        const auto secondParse = PracticeCSVParser::parse(fixture(name), name, newYork);
-        const auto second =
-            importer.commit(secondParse.candidates, PracticeImportConflictPolicy::skipDuplicates,
-                            {}, store->sessions(), secondParse.skippedRows, *store);
-        QCOMPARE(second.importedCount, 0);
-        QCOMPARE(second.duplicatesSkipped, 8);
-        QVERIFY(second.dates.empty());
-        QCOMPARE(store->sessions().size(), 8u);
     }
 
     void failedSaveLeavesNothingOfTheImport() {

@@ -2,7 +2,7 @@
 #include "core/import/PracticeImportFileLoader.h"
 #include "core/import/PracticeImportViewModel.h"
 #include "core/store/JournalStore.h"
-#include "support/JournalTestSupport.h"
+#include "support/RecordTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,20 +16,13 @@
 #include <unistd.h>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-Calendar newYork() {
-    return Calendar(u"America/New_York", u"en_US");
-}
-
 // 1 June 2025, 12:00 UTC.
 const Instant june2025 = Instant::fromSecsSinceEpoch(1'748'779'200);
-
-QString dataFile(const QString& name) {
-    return QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name;
-}
 
 // Why the system refuses to open `path`, as the loader should report it.
 QString openError(const QString& path) {
@@ -72,7 +65,8 @@ class TestPracticeImportViewModel : public QObject {
     }
 
     std::unique_ptr<PracticeImportViewModel> loaded(const QStringList& paths) {
-        auto model = std::make_unique<PracticeImportViewModel>(*m_store, newYork(), june2025);
+        auto model =
+            std::make_unique<PracticeImportViewModel>(*m_store, newYorkCalendar(), june2025);
         model->load(paths);
         if (!waitUntilLoaded(*model))
             qWarning("loading did not finish");
@@ -92,16 +86,6 @@ private Q_SLOTS:
         m_folder.reset();
     }
 
-    void startsEmptyWithTheCurrentYear() {
-        const PracticeImportViewModel model(*m_store, newYork(), june2025);
-        QCOMPARE(model.defaultYear(), 2025);
-        QCOMPARE(model.conflictPolicy(), PracticeImportConflictPolicy::skipDuplicates);
-        QVERIFY(!model.isLoading());
-        QVERIFY(!model.canImport());
-        QVERIFY(model.candidates().empty());
-        QCOMPARE(model.candidateDateRange(), u"\u2014"_s);
-    }
-
     void unreadableFilesNeverStopTheOthers() {
         QFile large(scratch(u"Large 2024.csv"_s));
         QVERIFY(large.open(QIODevice::WriteOnly));
@@ -111,13 +95,13 @@ private Q_SLOTS:
         const QString folder = scratch(u"Folder 2024.csv"_s);
         QVERIFY(QDir().mkpath(folder));
 
-        const QStringList paths{dataFile(u"Practice Log March 2024.csv"_s),
+        const QStringList paths{fixturePath(u"Practice Log March 2024.csv"_s),
                                 large.fileName(),
                                 missing,
                                 folder,
-                                dataFile(u"Practice Log December 2024.csv"_s),
-                                dataFile(u"Practice Log September.csv"_s)};
-        PracticeImportViewModel model(*m_store, newYork(), june2025);
+                                fixturePath(u"Practice Log December 2024.csv"_s),
+                                fixturePath(u"Practice Log September.csv"_s)};
+        PracticeImportViewModel model(*m_store, newYorkCalendar(), june2025);
         QSignalSpy loading(&model, &PracticeImportViewModel::isLoadingChanged);
         QSignalSpy results(&model, &PracticeImportViewModel::fileResultsChanged);
         model.load(paths);
@@ -156,16 +140,17 @@ private Q_SLOTS:
         if (::geteuid() == 0)
             QSKIP("root reads every file");
         const QString path = scratch(u"Locked 2024.csv"_s);
-        QVERIFY(QFile::copy(dataFile(u"Practice Log March 2024.csv"_s), path));
+        QVERIFY(QFile::copy(fixturePath(u"Practice Log March 2024.csv"_s), path));
         QVERIFY(QFile::setPermissions(path, {}));
-        const PracticeImportFileResult result = PracticeImportFileLoader::load(path, newYork());
+        const PracticeImportFileResult result =
+            PracticeImportFileLoader::load(path, newYorkCalendar());
         QCOMPARE(result.error, openError(path));
         QVERIFY(result.candidates.empty());
     }
 
     void applyYearFillsOnlyMissingYears() {
-        const auto model = loaded({dataFile(u"Practice Log September.csv"_s),
-                                   dataFile(u"Practice Log March 2024.csv"_s)});
+        const auto model = loaded({fixturePath(u"Practice Log September.csv"_s),
+                                   fixturePath(u"Practice Log March 2024.csv"_s)});
         QCOMPARE(model->candidates().size(), 11u);
         QVERIFY(model->unresolvedYears());
         QVERIFY(!model->canImport());
@@ -186,7 +171,7 @@ private Q_SLOTS:
         QCOMPARE(model->warningCount(), 0);
         // Sep 31 has a year now but still no date.
         QCOMPARE(model->candidates()[2].day, 31);
-        QVERIFY(!model->candidates()[2].date(newYork()));
+        QVERIFY(!model->candidates()[2].date(newYorkCalendar()));
         QVERIFY(!model->conflict(model->candidates()[0].id));
 
         // A year once given stays.
@@ -197,15 +182,15 @@ private Q_SLOTS:
     }
 
     void notesWithoutTimeCountOnlyWhenIncluded() {
-        const auto model = loaded({dataFile(u"Practice Log November 2024.csv"_s)});
+        const auto model = loaded({fixturePath(u"Practice Log November 2024.csv"_s)});
         QCOMPARE(model->candidates().size(), 4u);
         QCOMPARE(titlesOf(model->readyCandidates()), (QStringList{u"11/5"_s, u"11/7"_s}));
         QCOMPARE(model->readyPracticeSeconds(), 1800 + 900);
 
         // A stored session on a notes-only day conflicts only once that day is ready.
-        m_store->insert(
-            PracticeSession::create(QUuid::createUuid(), *model->candidates()[0].date(newYork()),
-                                    60, PracticeSessionSource::manual, std::nullopt, {}, june2025));
+        m_store->insert(PracticeSession::create(
+            QUuid::createUuid(), *model->candidates()[0].date(newYorkCalendar()), 60,
+            PracticeSessionSource::manual, std::nullopt, {}, june2025));
         m_store->save();
         QVERIFY(!model->conflict(model->candidates()[0].id));
 
@@ -219,9 +204,9 @@ private Q_SLOTS:
     }
 
     void reviewListsByDateWithUndatedLast() {
-        const auto model = loaded({dataFile(u"Practice Log September.csv"_s),
-                                   dataFile(u"Practice Log March 2024.csv"_s),
-                                   dataFile(u"Practice Log February 2024.csv"_s)});
+        const auto model = loaded({fixturePath(u"Practice Log September.csv"_s),
+                                   fixturePath(u"Practice Log March 2024.csv"_s),
+                                   fixturePath(u"Practice Log February 2024.csv"_s)});
         QCOMPARE(titlesOf(model->reviewCandidates()),
                  (QStringList{u"2/26"_s, u"2/27"_s, u"2/28"_s, u"2/29"_s, u"3/1"_s, u"3/2"_s,
                               u"3/4"_s, u"3/5"_s, u"3/6"_s, u"3/8"_s, u"3/10"_s, u"3/12"_s,
@@ -254,12 +239,12 @@ private Q_SLOTS:
         std::vector<Instant> instants;
         for (const qint64 msecs : dates)
             instants.push_back(Instant::fromMSecsSinceEpoch(msecs));
-        QCOMPARE(PracticeImportViewModel::dateRange(instants, newYork()), text);
+        QCOMPARE(PracticeImportViewModel::dateRange(instants, newYorkCalendar()), text);
     }
 
     void importCommitsTheReadyDays() {
         // The journal already has 1 March as a file import would have made it.
-        const auto model = loaded({dataFile(u"Practice Log March 2024.csv"_s)});
+        const auto model = loaded({fixturePath(u"Practice Log March 2024.csv"_s)});
         const PracticeImportCandidate first = model->candidates().front();
         std::vector<PracticeEntryPtr> entries;
         for (const PracticeImportEntry& entry : first.entries)
@@ -267,7 +252,7 @@ private Q_SLOTS:
                                                     entry.category, entry.durationSeconds,
                                                     std::nullopt, 0, nullptr, june2025));
         m_store->insert(PracticeSession::create(
-            QUuid::createUuid(), *first.date(newYork()), first.durationSeconds,
+            QUuid::createUuid(), *first.date(newYorkCalendar()), first.durationSeconds,
             PracticeSessionSource::manual, std::nullopt, std::move(entries), june2025));
         m_store->save();
         QCOMPARE(model->conflict(first.id), PracticeImportConflict::likelyDuplicate);
@@ -286,44 +271,8 @@ private Q_SLOTS:
         QCOMPARE(model->conflicts().size(), 8);
     }
 
-    void failedImportKeepsEveryChoice() {
-        const QString journal = scratch(u"Brevanta.sqlite"_s);
-        m_store = JournalStore::open(StoreConfiguration::atPath(journal));
-        {
-            testing::RawDatabase raw(journal);
-            QVERIFY(raw.execute(u"CREATE TRIGGER refuse BEFORE INSERT ON entries WHEN "
-                                u"NEW.title = 'Noodled with the looper' "
-                                u"BEGIN SELECT RAISE(ABORT, 'the disk is full'); END"_s));
-        }
-        const auto model = loaded({dataFile(u"Practice Log March 2024.csv"_s)});
-        model->setConflictPolicy(PracticeImportConflictPolicy::reviewIndividually);
-        model->setConflictApproved(model->candidates()[3].id, true);
-        model->setIncludeNotesWithoutDuration(true);
-
-        QSignalSpy errorChanged(model.get(), &PracticeImportViewModel::errorMessageChanged);
-        QVERIFY(!model->confirmImport());
-        QCOMPARE(errorChanged.size(), 1);
-        QCOMPARE(model->errorMessage(), u"Nothing was imported. the disk is full"_s);
-        QVERIFY(!model->result());
-        QVERIFY(m_store->sessions().empty());
-        QVERIFY(!m_store->hasChanges());
-        QCOMPARE(model->conflictPolicy(), PracticeImportConflictPolicy::reviewIndividually);
-        QCOMPARE(model->approvedConflictIDs(), QSet<QUuid>{model->candidates()[3].id});
-        QVERIFY(model->includeNotesWithoutDuration());
-        QCOMPARE(model->candidates().size(), 8u);
-        QVERIFY(model->canImport());
-
-        // The same choices go through once the journal accepts them.
-        {
-            testing::RawDatabase raw(journal);
-            QVERIFY(raw.execute(u"DROP TRIGGER refuse"_s));
-        }
-        QVERIFY(model->confirmImport());
-        QCOMPARE(m_store->sessions().size(), 8u);
-    }
-
     void importIsRefusedUntilItCanRun() {
-        const auto model = loaded({dataFile(u"Practice Log September.csv"_s)});
+        const auto model = loaded({fixturePath(u"Practice Log September.csv"_s)});
         QVERIFY(!model->canImport());
         QVERIFY(!model->confirmImport());
         QVERIFY(m_store->sessions().empty());
@@ -332,10 +281,10 @@ private Q_SLOTS:
 
     void aNewLoadReplacesOneInProgress() {
         const QString big = largeSheet(u"Big 2024.csv"_s, 20000);
-        PracticeImportViewModel model(*m_store, newYork(), june2025);
+        PracticeImportViewModel model(*m_store, newYorkCalendar(), june2025);
         QSignalSpy results(&model, &PracticeImportViewModel::fileResultsChanged);
         model.load({big, big, big});
-        model.load({dataFile(u"Practice Log March 2024.csv"_s)});
+        model.load({fixturePath(u"Practice Log March 2024.csv"_s)});
         QVERIFY(waitUntilLoaded(model));
         QVERIFY(QThreadPool::globalInstance()->waitForDone(20000));
         QCoreApplication::processEvents();
@@ -346,7 +295,7 @@ private Q_SLOTS:
 
     void destroyedWhileLoading() {
         const QString big = largeSheet(u"Big 2024.csv"_s, 20000);
-        auto* model = new PracticeImportViewModel(*m_store, newYork(), june2025);
+        auto* model = new PracticeImportViewModel(*m_store, newYorkCalendar(), june2025);
         const QPointer<PracticeImportViewModel> watched(model);
         model->load({big, big, big, big, big, big});
         QVERIFY(model->isLoading());

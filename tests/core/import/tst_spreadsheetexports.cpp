@@ -4,26 +4,19 @@
 #include "core/import/ImportTextFormat.h"
 #include "core/import/PracticeCSVParser.h"
 #include "core/import/SpreadsheetCells.h"
+#include "support/RecordTestSupport.h"
 
 #include <QFile>
 #include <QtTest>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::Literals::StringLiterals;
 using ParserError = PracticeCSVParser::ParserError;
 using Separator = ImportTextFormat::Separator;
 using Encoding = ImportTextFormat::Encoding;
 
 namespace {
-
-Calendar newYork() {
-    return Calendar(u"America/New_York", u"en_US");
-}
-
-QByteArray fixture(const QString& name) {
-    QFile file(QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QString typed = u"Practice Log April 2026 typed [explicit].csv"_s;
 const QString semicolon = u"Practice Log April 2026 typed [semicolon].csv"_s;
@@ -43,7 +36,7 @@ struct Reading {
 
 Reading read(const QByteArray& bytes, const QString& filename, bool option) {
     const PracticeImportFileResult result =
-        PracticeCSVParser::parse(bytes, filename, newYork(), {option});
+        PracticeCSVParser::parse(bytes, filename, newYorkCalendar(), {option});
     Reading reading{{}, 0, result.skippedRows, {}, result.spreadsheetFormat};
     for (const PracticeImportCandidate& candidate : result.candidates) {
         reading.days << u"%1/%2 %3 %4"_s.arg(candidate.month)
@@ -245,18 +238,13 @@ private Q_SLOTS:
             << fixture(utf16).sliced(2)
             << ParserError::invalidUTF8(ParserError::encodingDetail(Encoding::utf16)).description()
             << false;
-        QTest::newRow("Windows-1252")
-            << fixture(u"Practice Log December 2024.csv"_s)
-            << u"The file is not valid UTF-8. It appears to be saved as Windows-1252 (Western "
-               u"European). When exporting, choose UTF-8 as the character set."_s
-            << false;
     }
     void refusedFilesSayWhatToChoose() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, description);
         QFETCH(bool, readable);
         try {
-            PracticeCSVParser::parse(bytes, typed, newYork());
+            PracticeCSVParser::parse(bytes, typed, newYorkCalendar());
             QFAIL("the file was read without the option");
         } catch (const ParserError& error) {
             QCOMPARE(error.description(), description);

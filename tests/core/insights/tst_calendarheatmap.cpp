@@ -35,27 +35,13 @@ class TestCalendarHeatmap : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void intensity_data() {
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<int>("expected");
-        for (const auto& [seconds, level] :
-             std::initializer_list<std::pair<qint64, int>>{{-60, 0},
-                                                           {0, 0},
-                                                           {1, 1},
-                                                           {900, 1},
-                                                           {901, 2},
-                                                           {1800, 2},
-                                                           {1801, 3},
-                                                           {3600, 3},
-                                                           {3601, 4},
-                                                           {86'400, 4}})
-            QTest::addRow("%lld seconds", seconds) << seconds << level;
-    }
-
     void intensity() {
-        QFETCH(qint64, seconds);
-        QFETCH(int, expected);
-        QCOMPARE((HeatmapDay{Instant(), seconds, 1, false}.intensity()), expected);
+        // Up to a quarter of an hour, half an hour, an hour, and more.
+        const std::pair<std::int64_t, int> levels[] = {{-60, 0},  {0, 0},     {1, 1},    {900, 1},
+                                                       {901, 2},  {1800, 2},  {1801, 3}, {3600, 3},
+                                                       {3601, 4}, {86'400, 4}};
+        for (const auto& [seconds, level] : levels)
+            QCOMPARE((HeatmapDay{Instant(), seconds, 1, false}.intensity()), level);
     }
 
     void oneDayPerDayOfTheYear_data() {

@@ -53,18 +53,6 @@ class TestPracticeAnalytics : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void emptyJournal() {
-        const Calendar calendar(u"America/New_York", u"en_US");
-        QCOMPARE(PracticeAnalytics::biography({}, calendar), PracticeBiographySummary{});
-        QCOMPARE(PracticeAnalytics::biography({}, calendar).firstPracticeDate, std::nullopt);
-        QVERIFY(PracticeAnalytics::practiceDays({}, calendar).empty());
-        const auto week = PracticeAnalytics::weeklyEncouragement(
-            {}, local(calendar, QDateTime(QDate(2025, 3, 5), QTime(10, 0))), calendar);
-        QCOMPARE(week.totalSeconds, 0);
-        QCOMPARE(week.comparisonSeconds, std::nullopt);
-        QCOMPARE(flags(week.practicedDays), u"......."_s);
-    }
-
     void biographyInAnyOrder() {
         const Calendar calendar(u"Europe/Berlin", u"de_DE");
         auto journal = sessions(calendar, {u"2025-03-03 09:00=1800"_s, u"2025-03-04 21:00=600"_s,

@@ -90,11 +90,6 @@ private Q_SLOTS:
         QTest::newRow("spaces and line breaks") << Text(QStringLiteral("  \n\t \r\n ")) << Text();
         QTest::newRow("inner line break stays") << Text(QStringLiteral("\nScales\n\nArpeggios \n"))
                                                 << Text(QStringLiteral("Scales\n\nArpeggios"));
-        QTest::newRow("unicode separators")
-            << Text(QStringLiteral("\u00a0\u2028\u3000Legato\u2029\u0085\u202f"))
-            << Text(QStringLiteral("Legato"));
-        QTest::newRow("zero-width space is not white space")
-            << Text(QStringLiteral("\u200b")) << Text(QStringLiteral("\u200b"));
     }
     void notesNormalisation() {
         QFETCH(std::optional<QString>, notes);

@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
-#include <QThread>
 
 #include <csignal>
 #include <cstdio>
@@ -63,6 +62,9 @@ void saveForever(JournalStore& store, quint32 seed) {
             store.remove(sessions[random.bounded(int(sessions.size()))]);
         }
         store.save();
+        // The test kills after a number of these, so a kill meets the next save at any moment.
+        std::fputs("saved\n", stdout);
+        std::fflush(stdout);
     }
 }
 
@@ -102,7 +104,7 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);
         if (mode == QStringLiteral("hold")) {
             for (;;)
-                QThread::sleep(1);
+                ::pause();
         }
         return 0;
     } catch (const JournalStore::OpenError& error) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/store/JournalBackup.h"
 #include "core/store/JournalStore.h"
+#include "support/RecordTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,13 +9,10 @@
 #include <QtTest>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-Calendar newYork() {
-    return Calendar(u"America/New_York", u"en_US");
-}
 
 // 1 June 2025, 12:00 UTC: 08:00 in New York.
 const Instant june2025 = Instant::fromSecsSinceEpoch(1'748'779'200);
@@ -49,7 +47,8 @@ private Q_SLOTS:
             store->save();
             store->insert(session(june2025.addingMSecs(3'600'000))); // never saved
 
-            const std::optional<QString> backup = JournalBackup::make(*store, june2025, newYork());
+            const std::optional<QString> backup =
+                JournalBackup::make(*store, june2025, newYorkCalendar());
             QCOMPARE(backup, QDir(backups()).filePath(u"Brevanta 2025-06-01 08-00-00.sqlite"_s));
             QCOMPARE(QFile::permissions(*backup) & othersMayTouch, QFile::Permissions());
             QCOMPARE(QFile::permissions(backups()) & othersMayTouch, QFile::Permissions());
@@ -70,7 +69,8 @@ private Q_SLOTS:
         QStringList made;
         // Two copies in one second, then one a day: names must still sort by age.
         for (const qint64 seconds : {0, 0, 86'400, 2 * 86'400, 3 * 86'400, 4 * 86'400, 5 * 86'400})
-            made << *JournalBackup::make(*store, june2025.addingMSecs(seconds * 1000), newYork());
+            made << *JournalBackup::make(*store, june2025.addingMSecs(seconds * 1000),
+                                         newYorkCalendar());
         QCOMPARE(QFileInfo(made[1]).fileName(), u"Brevanta 2025-06-01 08-00-00 2.sqlite"_s);
         QCOMPARE(JournalBackup::list(backups()), made);
 
@@ -81,14 +81,14 @@ private Q_SLOTS:
 
     void failuresAndMemoryJournalsLeaveNothing() {
         auto memory = JournalStore::open(StoreConfiguration::inMemory());
-        QCOMPARE(JournalBackup::make(*memory, june2025, newYork()), std::nullopt);
+        QCOMPARE(JournalBackup::make(*memory, june2025, newYorkCalendar()), std::nullopt);
 
         auto store = JournalStore::open(StoreConfiguration::atPath(journalPath()));
         QFile inTheWay(backups());
         QVERIFY(inTheWay.open(QIODevice::WriteOnly));
         inTheWay.close();
         try {
-            JournalBackup::make(*store, june2025, newYork());
+            JournalBackup::make(*store, june2025, newYorkCalendar());
             QFAIL("a backup was made where it cannot be");
         } catch (const JournalBackup::Error& error) {
             QCOMPARE(error.description(), u"A backup of the journal could not be made in “"_s +

@@ -55,7 +55,12 @@ private Q_SLOTS:
                          {QStringLiteral("save-loop"), path, QString::number(round + 1)});
             QVERIFY(helper.waitForReadyRead(30'000));
             QCOMPARE(QString::fromUtf8(helper.readLine()).trimmed(), QStringLiteral("ready"));
-            QThread::usleep(random.bounded(1'000, 80'000));
+            // Killed after a random number of whole saves, in the middle of the next one.
+            for (int saves = random.bounded(1, 4); saves > 0;) {
+                QVERIFY(helper.canReadLine() || helper.waitForReadyRead(30'000));
+                for (; saves > 0 && helper.canReadLine(); --saves)
+                    QCOMPARE(helper.readLine().trimmed(), QByteArray("saved"));
+            }
             helper.kill();
             QVERIFY(helper.waitForFinished(30'000));
             QCOMPARE(helper.exitStatus(), QProcess::CrashExit);

@@ -146,26 +146,18 @@ private Q_SLOTS:
                  (DateComponents{2024, 11, 30, 9, 30, 0}));
     }
 
-    void weekRulesComeFromTheLocaleUnlessGiven_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("firstWeekday");
-        QTest::addColumn<int>("minimumDays");
-        QTest::newRow("en_US") << QStringLiteral("en_US") << int(Calendar::sunday) << 1;
-    }
     void weekRulesComeFromTheLocaleUnlessGiven() {
-        QFETCH(QString, locale);
-        QFETCH(int, firstWeekday);
-        QFETCH(int, minimumDays);
-        const Calendar calendar(u"Europe/Berlin", locale);
-        QCOMPARE(int(calendar.firstWeekday()), firstWeekday);
-        QCOMPARE(calendar.minimumDaysInFirstWeek(), minimumDays);
+        const Calendar calendar(u"Europe/Berlin", u"en_US");
+        QCOMPARE(int(calendar.firstWeekday()), int(Calendar::sunday));
+        QCOMPARE(calendar.minimumDaysInFirstWeek(), 1);
 
         const Calendar iso = calendar.withISO8601Weeks();
         QCOMPARE(iso.weekRules(), Calendar::iso8601WeekRules);
         QCOMPARE(iso.timeZoneId(), calendar.timeZoneId());
         QCOMPARE(iso.localeName(), calendar.localeName());
 
-        const Calendar given(u"Europe/Berlin", locale, Calendar::WeekRules{Calendar::saturday, 7});
+        const Calendar given(u"Europe/Berlin", u"en_US",
+                             Calendar::WeekRules{Calendar::saturday, 7});
         QCOMPARE(int(given.firstWeekday()), int(Calendar::saturday));
         QCOMPARE(given.minimumDaysInFirstWeek(), 7);
     }
@@ -226,72 +218,45 @@ private Q_SLOTS:
     }
 
     void makeInstantBuildsOnlyRealDates_data() {
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<int>("day");
-        QTest::addColumn<int>("hourOfDay");
-        QTest::addColumn<int>("minute");
-        QTest::addColumn<int>("second");
-        QTest::addColumn<qint64>("expected"); // -1: cannot be built
+        QTest::addColumn<QList<int>>("components"); // year, month, day, hour, minute, second
+        QTest::addColumn<qint64>("expected");       // -1: cannot be built
 
         QTest::newRow("Feb 29 in a leap year")
-            << 2024 << 2 << 29 << 12 << 0 << 0 << utc(2024, 2, 29, 17);
-        QTest::newRow("Feb 29 in a common year") << 2023 << 2 << 29 << 12 << 0 << 0 << qint64(-1);
-        QTest::newRow("month 13") << 2025 << 13 << 1 << 0 << 0 << 0 << qint64(-1);
-        QTest::newRow("day 0") << 2025 << 1 << 0 << 0 << 0 << 0 << qint64(-1);
+            << QList<int>{2024, 2, 29, 12, 0, 0} << utc(2024, 2, 29, 17);
+        QTest::newRow("Feb 29 in a common year") << QList<int>{2023, 2, 29, 12, 0, 0} << qint64(-1);
+        QTest::newRow("month 13") << QList<int>{2025, 13, 1, 0, 0, 0} << qint64(-1);
+        QTest::newRow("day 0") << QList<int>{2025, 1, 0, 0, 0, 0} << qint64(-1);
         QTest::newRow("far beyond the computable range")
-            << 6'000'000 << 1 << 1 << 0 << 0 << 0 << qint64(-1);
+            << QList<int>{6'000'000, 1, 1, 0, 0, 0} << qint64(-1);
         QTest::newRow("last second of a year")
-            << 2025 << 12 << 31 << 23 << 59 << 59 << utc(2026, 1, 1, 4, 59, 59);
+            << QList<int>{2025, 12, 31, 23, 59, 59} << utc(2026, 1, 1, 4, 59, 59);
         QTest::newRow("skipped 02:30 is 03:30 EDT")
-            << 2025 << 3 << 9 << 2 << 30 << 0 << utc(2025, 3, 9, 7, 30);
+            << QList<int>{2025, 3, 9, 2, 30, 0} << utc(2025, 3, 9, 7, 30);
         QTest::newRow("repeated 01:30 is its first, EDT, occurrence")
-            << 2025 << 11 << 2 << 1 << 30 << 0 << utc(2025, 11, 2, 5, 30);
+            << QList<int>{2025, 11, 2, 1, 30, 0} << utc(2025, 11, 2, 5, 30);
     }
     void makeInstantBuildsOnlyRealDates() {
-        QFETCH(int, year);
-        QFETCH(int, month);
-        QFETCH(int, day);
-        QFETCH(int, hourOfDay);
-        QFETCH(int, minute);
-        QFETCH(int, second);
+        QFETCH(QList<int>, components);
         QFETCH(qint64, expected);
-
-        const Calendar calendar = newYork();
-        const DateComponents components{year, month, day, hourOfDay, minute, second};
-        const auto built = calendar.makeInstant(components);
-        if (expected == -1) {
-            QVERIFY(!built);
-            return;
-        }
-        QVERIFY(built);
-        QCOMPARE(built->msecsSinceEpoch(), expected);
+        const auto built = newYork().makeInstant({components[0], components[1], components[2],
+                                                  components[3], components[4], components[5]});
+        QCOMPARE(built.has_value(), expected != -1);
+        if (built)
+            QCOMPARE(built->msecsSinceEpoch(), expected);
     }
 
-    void componentsReadBackWhatWasBuilt_data() {
-        QTest::addColumn<QString>("zone");
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<int>("day");
-        QTest::addColumn<int>("hourOfDay");
-        QTest::newRow("Berlin midnight on the 25-hour day")
-            << QStringLiteral("Europe/Berlin") << 2025 << 10 << 26 << 0;
-        QTest::newRow("Sydney late evening, year end")
-            << QStringLiteral("Australia/Sydney") << 2024 << 12 << 31 << 23;
-    }
     void componentsReadBackWhatWasBuilt() {
-        QFETCH(QString, zone);
-        QFETCH(int, year);
-        QFETCH(int, month);
-        QFETCH(int, day);
-        QFETCH(int, hourOfDay);
-        const Calendar calendar(zone, u"en_GB");
-        const DateComponents components{year, month, day, hourOfDay, 41, 7};
-        const auto built = calendar.makeInstant(components);
-        QVERIFY(built);
-        QCOMPARE(calendar.components(*built), components);
-        // Milliseconds are not a component.
-        QCOMPARE(calendar.components(built->addingMSecs(999)), components);
+        // Berlin midnight on the 25-hour day; Sydney late evening at the year's end.
+        for (const auto& [zone, components] :
+             {std::pair{u"Europe/Berlin", DateComponents{2025, 10, 26, 0, 41, 7}},
+              std::pair{u"Australia/Sydney", DateComponents{2024, 12, 31, 23, 41, 7}}}) {
+            const Calendar calendar(zone, u"en_GB");
+            const auto built = calendar.makeInstant(components);
+            QVERIFY(built);
+            QCOMPARE(calendar.components(*built), components);
+            // Milliseconds are not a component.
+            QCOMPARE(calendar.components(built->addingMSecs(999)), components);
+        }
     }
 
     void valuesCompareBySettings() {

@@ -68,25 +68,6 @@ private Q_SLOTS:
         QCOMPARE(AppTypography::body().family(), base.family());
     }
 
-    void fixedSizesAreLogicalPixelsWhateverTheDefault_data() {
-        QTest::addColumn<QFont>("font");
-        QTest::addColumn<int>("pixels");
-        QTest::addColumn<int>("weight");
-        QTest::newRow("editorialHero") << AppTypography::editorialHero() << 56 << int(QFont::Bold);
-    }
-    void fixedSizesAreLogicalPixelsWhateverTheDefault() {
-        QFETCH(QFont, font);
-        QFETCH(int, pixels);
-        QFETCH(int, weight);
-        QCOMPARE(font.pixelSize(), pixels);
-        QCOMPARE(int(font.weight()), weight);
-        // The same style made under a very different default keeps its size.
-        QFont large = QApplication::font();
-        large.setPointSizeF(24);
-        QApplication::setFont(large);
-        QCOMPARE(AppTypography::system(pixels).pixelSize(), pixels);
-    }
-
     void monospacedDigitsShareOneAdvance() {
         const QFont font =
             AppTypography::withMonospacedDigits(AppTypography::system(76, QFont::Medium));

@@ -5,6 +5,7 @@
 #include "core/time/Clock.h"
 #include "core/time/PracticeDurationFormatter.h"
 #include "support/RecordTestSupport.h"
+#include "support/WidgetTestSupport.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppLabel.h"
 #include "ui/editing/CapsuleChip.h"
@@ -87,12 +88,6 @@ class TestPracticeSessionWorkspace : public QObject {
         else
             QTest::keyClicks(field, text);
     }
-    static QWidget* nextTabStop(QWidget* widget) {
-        do
-            widget = widget->nextInFocusChain();
-        while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
-        return widget;
-    }
     PracticeSessionPtr storedSession(std::int64_t seconds) {
         const Instant created = at({2025, 3, 1, 9});
         auto session = PracticeSession::create(
@@ -153,8 +148,8 @@ private Q_SLOTS:
         QTest::keyClicks(rows()[1]->noteField(), u"slow"_s);
         // Tab runs through the new row in reading order, before the page's own buttons.
         QCoreApplication::processEvents();
-        QCOMPARE(nextTabStop(rows()[0]->noteField()), rows()[1]->titleField());
-        QCOMPARE(nextTabStop(rows()[1]->noteField())->objectName(), u"add-activity"_s);
+        QCOMPARE(nextTabStop(rows()[0]->noteField(), true), rows()[1]->titleField());
+        QCOMPARE(nextTabStop(rows()[1]->noteField(), true)->objectName(), u"add-activity"_s);
         // A third row left blank is not saved.
         m_view->findChild<AppButton*>(u"add-activity"_s)->click();
         QCOMPARE(rows()[2]->chip(PracticeCategory::haveFun)->isChecked(), true);

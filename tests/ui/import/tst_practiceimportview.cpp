@@ -5,6 +5,7 @@
 #include "core/store/JournalBackup.h"
 #include "core/store/JournalStore.h"
 #include "support/JournalTestSupport.h"
+#include "support/RecordTestSupport.h"
 #include "ui/design/AppLabel.h"
 #include "ui/import/PracticeImportCandidateList.h"
 #include "ui/import/PracticeImportCandidateModel.h"
@@ -30,10 +31,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using Model = PracticeImportCandidateModel;
-
-QString dataFile(const QString& name) {
-    return QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name;
-}
 
 const QString march = u"Practice Log March 2024.csv"_s;
 
@@ -70,7 +67,7 @@ class TestPracticeImportView : public QObject {
         m_window->practiceCommands()->values().importPracticeHistoryAction->perform();
         QStringList paths;
         for (const QString& name : names)
-            paths << dataFile(name);
+            paths << fixturePath(name);
         m_chooser->answer(paths);
         auto* sheet = m_window->findChild<PracticeImportView*>();
         if (!sheet || !QTest::qWaitFor([sheet] { return !sheet->viewModel().isLoading(); }))

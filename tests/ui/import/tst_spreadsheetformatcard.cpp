@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/import/PracticeImportViewModel.h"
 #include "core/store/JournalStore.h"
+#include "support/RecordTestSupport.h"
 #include "ui/import/SpreadsheetFormatCard.h"
 
 #include <QAccessible>
@@ -12,13 +13,10 @@
 #include <QtTest>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QString dataFile(const QString& name) {
-    return QStringLiteral(BREVANTA_TEST_DATA_DIR "/") + name;
-}
 
 QString labelText(const QWidget& card, const char* name) {
     const auto* label = card.findChild<QLabel*>(QString::fromLatin1(name));
@@ -38,8 +36,8 @@ private Q_SLOTS:
         const auto store = JournalStore::open(StoreConfiguration::inMemory());
         PracticeImportViewModel model(*store, Calendar(u"America/New_York", u"en_US"),
                                       Instant::fromSecsSinceEpoch(1'780'315'200));
-        model.load({dataFile(u"Practice Log April 2026 formatted [explicit].csv"_s),
-                    dataFile(u"Practice Log January 2025 [roundtrip-plain].csv"_s)});
+        model.load({fixturePath(u"Practice Log April 2026 formatted [explicit].csv"_s),
+                    fixturePath(u"Practice Log January 2025 [roundtrip-plain].csv"_s)});
         QVERIFY(QTest::qWaitFor([&] { return !model.isLoading(); }, 20000));
 
         // As the review places them: one card per file in the page's layout.

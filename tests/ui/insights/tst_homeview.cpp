@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "InsightsTestSupport.h"
+#include "ui/insights/ClockBoundaryTimer.h"
 #include "ui/insights/HomeView.h"
 
 #include <QtTest>
@@ -122,8 +123,10 @@ private Q_SLOTS:
         QCOMPARE(text(u"home-weekly-total"_s), u"1h 10m"_s);
         QVERIFY(!named(*m_view, u"home-weekly-comparison"_s)->isVisible());
 
-        // Nothing but the injected clock moves; the screen's own timer notices.
+        // The screen waits for midnight; only the injected clock moves, then its timer looks.
+        QCOMPARE(m_view->boundaryTimer()->boundary(), std::optional(at({2025, 3, 10, 0, 0})));
         m_journal->now = at({2025, 3, 10, 0, 0}).addingMSecs(50);
+        m_view->boundaryTimer()->check();
         QTRY_COMPARE(text(u"home-weekly-copy"_s),
                      u"The week is open. Play when the moment feels right."_s);
         QCOMPARE(text(u"home-greeting"_s), u"Good morning"_s);

@@ -342,6 +342,17 @@ private Q_SLOTS:
         QCOMPARE(titles.front()->text(), u"Untitled entry"_s);
     }
 
+    // A session at the very first instant of a month stands under that month's one heading.
+    void aSessionAtMidnightOnTheFirstKeepsToItsMonth() {
+        add(at({2025, 3, 1, 0, 0}), {{u"Midnight"_s}});
+        add(at({2025, 3, 9, 8}), {{u"Later"_s}});
+        show(1100);
+        SessionListModel* model = m_view->listModel();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->kind(0), SessionListModel::RowKind::monthHeading);
+        QCOMPARE(model->kind(2), SessionListModel::RowKind::session);
+    }
+
     void aSessionFinishedInThePracticeRoomAppearsAtTheTop() {
         add(at({2025, 3, 9, 8}), {{u"Yesterday’s scales"_s}});
         show(1100);

@@ -3,6 +3,7 @@
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 #include "support/TimerTestSupport.h"
+#include "support/WidgetTestSupport.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/FirstFitContainer.h"
@@ -20,6 +21,7 @@
 #include <memory>
 
 using namespace brevanta;
+using namespace brevanta::testing;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -46,14 +48,12 @@ QList<std::int64_t> ordersOf(const std::vector<ActiveThoughtDraft>& thoughts) {
 class TestPracticeView : public QObject {
     Q_OBJECT
 
-    Instant m_now = tenOClock;
+    MovableClock m_time{tenOClock};
     std::unique_ptr<ActivePracticeSessionController> m_controller;
     std::unique_ptr<PracticeView> m_view;
 
-    Clock clock() {
-        return Clock([this] { return m_now; });
-    }
-    void advance(std::int64_t seconds) { m_now = m_now.addingMSecs(seconds * 1000); }
+    Clock clock() { return m_time.clock(); }
+    void advance(double seconds) { m_time.advance(seconds); }
     ActivePracticeRoom* room() const { return m_view->room(); }
     template <typename T> T* find(const QString& name) const {
         T* widget = m_view->findChild<T*>(name);
@@ -73,12 +73,6 @@ class TestPracticeView : public QObject {
             texts << row->findChild<AppLabel*>(u"thought-text"_s)->text();
         return texts;
     }
-    static QWidget* nextTabStop(QWidget* widget) {
-        do
-            widget = widget->nextInFocusChain();
-        while (!(widget->focusPolicy() & Qt::TabFocus));
-        return widget;
-    }
     const ActivePracticeSession& session() const { return *m_controller->activeSession(); }
     void typeThought(const QString& text) {
         thoughtField()->setFocus();
@@ -86,7 +80,7 @@ class TestPracticeView : public QObject {
         QTest::keyClick(thoughtField(), Qt::Key_Return);
     }
     void openRoom(int width = 1000) {
-        m_controller->start(m_now);
+        m_controller->start(m_time.now);
         m_view->resize(width, 800);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -96,7 +90,7 @@ class TestPracticeView : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_now = tenOClock;
+        m_time.now = tenOClock;
         m_controller = std::make_unique<ActivePracticeSessionController>(clock());
         m_view = std::make_unique<PracticeView>(*m_controller, clock(), newYork);
     }
@@ -114,7 +108,7 @@ private Q_SLOTS:
         QCOMPARE(start.count(), 1);
         QVERIFY(!m_controller->hasActiveSession());
 
-        m_controller->start(m_now);
+        m_controller->start(m_time.now);
         QVERIFY(room());
         QVERIFY(room()->isVisible());
         QCOMPARE(room()->objectName(), u"session-workspace-active"_s);
@@ -266,9 +260,9 @@ private Q_SLOTS:
         openRoom();
         typeThought(u"Old"_s);
         const QPointer<ActivePracticeRoom> ended = room();
-        m_controller->finish(m_now, std::nullopt, {}, [](const PracticeSessionPtr&) {});
+        m_controller->finish(m_time.now, std::nullopt, {}, [](const PracticeSessionPtr&) {});
         QVERIFY(!room());
-        m_controller->start(m_now);
+        m_controller->start(m_time.now);
         QVERIFY(room());
         QVERIFY(shownThoughts().isEmpty());
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/practice/ActivePracticeSessionController.h"
-#include "core/time/Clock.h"
+#include "support/TimerTestSupport.h"
 #include "ui/shell/AppNotificationCenter.h"
 #include "ui/shell/ContentView.h"
 #include "ui/shell/PracticeHistoryFileChooser.h"
@@ -35,16 +35,6 @@ public:
     }
 
     std::vector<Request> requests;
-};
-
-/// A clock the test moves by hand.
-struct MovableClock {
-    Instant now = Instant::fromSecsSinceEpoch(1'741'186'800); // 2025-03-05T15:00Z
-
-    Clock clock() {
-        return Clock([this] { return now; });
-    }
-    void advance(double seconds) { now = now.addingMSecs(std::int64_t(seconds * 1000)); }
 };
 
 /// What a main window needs, with a clock and a file chooser the test controls.
