@@ -180,10 +180,20 @@ void JournalSearchTexts::clear() {
     m_starts.clear();
     m_datesOffsets.clear();
     m_datesLengths.clear();
+    m_sessions.clear();
+    m_revisions.clear();
 }
 
 bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& calendar,
-                                const JournalSearchTexts* dates) {
+                                const JournalSearchTexts* previous, std::uint32_t revision) {
+    // After a change most sessions are as they were: their texts are copied, not folded again.
+    if (previous) {
+        if (const std::optional<std::size_t> kept = previous->positionOf(session, revision)) {
+            appendCopy(*previous, *kept);
+            return false;
+        }
+    }
+    const JournalSearchTexts* dates = previous;
     thread_local QString head;
     thread_local QString tail;
     searchableParts(session, head, tail);
@@ -215,7 +225,39 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
     m_starts.push_back(start.msecsSinceEpoch());
     m_datesOffsets.push_back(datesFit ? std::uint16_t(datesBegin - begin) : 0xFFFF);
     m_datesLengths.push_back(datesFit ? std::uint8_t(datesLength) : 0);
+    m_sessions.push_back(&session);
+    m_revisions.push_back(revision);
     return !known;
+}
+
+void JournalSearchTexts::appendCopy(const JournalSearchTexts& other, std::size_t position) {
+    m_text += other.textAt(position);
+    m_ends.push_back(std::uint32_t(m_text.size()));
+    m_starts.push_back(other.m_starts[position]);
+    m_datesOffsets.push_back(other.m_datesOffsets[position]);
+    m_datesLengths.push_back(other.m_datesLengths[position]);
+    m_sessions.push_back(other.m_sessions[position]);
+    m_revisions.push_back(other.m_revisions[position]);
+}
+
+std::size_t JournalSearchTexts::firstAtOrBefore(Instant start) const {
+    // The texts follow a list newest first.
+    const std::int64_t key = start.msecsSinceEpoch();
+    return std::size_t(std::partition_point(m_starts.begin(), m_starts.end(),
+                                            [key](std::int64_t listed) { return listed > key; }) -
+                       m_starts.begin());
+}
+
+std::optional<std::size_t> JournalSearchTexts::positionOf(const PracticeSession& session,
+                                                          std::uint32_t revision) const {
+    const std::int64_t key = session.startedAt().msecsSinceEpoch();
+    // Sessions that share a start stand side by side.
+    for (std::size_t position = firstAtOrBefore(session.startedAt());
+         position < m_starts.size() && m_starts[position] == key; ++position) {
+        if (m_sessions[position] == &session && m_revisions[position] == revision)
+            return position;
+    }
+    return std::nullopt;
 }
 
 std::string_view JournalSearchTexts::textAt(std::size_t position) const {
@@ -224,13 +266,9 @@ std::string_view JournalSearchTexts::textAt(std::size_t position) const {
 }
 
 std::optional<std::string_view> JournalSearchTexts::datesOf(Instant start) const {
-    // The texts follow a list newest first.
-    const std::int64_t key = start.msecsSinceEpoch();
-    const auto found = std::partition_point(m_starts.begin(), m_starts.end(),
-                                            [key](std::int64_t listed) { return listed > key; });
-    if (found == m_starts.end() || *found != key)
+    const std::size_t position = firstAtOrBefore(start);
+    if (position == m_starts.size() || m_starts[position] != start.msecsSinceEpoch())
         return std::nullopt;
-    const auto position = std::size_t(found - m_starts.begin());
     if (m_datesOffsets[position] == 0xFFFF)
         return std::nullopt;
     return textAt(position).substr(m_datesOffsets[position], m_datesLengths[position]);
@@ -281,7 +319,9 @@ void JournalSearchTexts::keepHolding(const Query& query,
 std::size_t JournalSearchTexts::memoryBytes() const {
     return m_text.capacity() + m_ends.capacity() * sizeof(std::uint32_t) +
            m_starts.capacity() * sizeof(std::int64_t) +
-           m_datesOffsets.capacity() * sizeof(std::uint16_t) + m_datesLengths.capacity();
+           m_datesOffsets.capacity() * sizeof(std::uint16_t) + m_datesLengths.capacity() +
+           m_sessions.capacity() * sizeof(const PracticeSession*) +
+           m_revisions.capacity() * sizeof(std::uint32_t);
 }
 
 void JournalSearchTexts::reserveLike(const JournalSearchTexts& other) {
@@ -292,6 +332,8 @@ void JournalSearchTexts::reserveLike(const JournalSearchTexts& other) {
     m_starts.reserve(count);
     m_datesOffsets.reserve(count);
     m_datesLengths.reserve(count);
+    m_sessions.reserve(count);
+    m_revisions.reserve(count);
 }
 
 void JournalSearchTexts::shrinkToFit() {
@@ -303,6 +345,8 @@ void JournalSearchTexts::shrinkToFit() {
     m_starts.shrink_to_fit();
     m_datesOffsets.shrink_to_fit();
     m_datesLengths.shrink_to_fit();
+    m_sessions.shrink_to_fit();
+    m_revisions.shrink_to_fit();
 }
 
 JournalSearchIndex& JournalSearchIndex::of(const JournalStore& store) {
@@ -346,7 +390,8 @@ JournalSearchIndex::Preparation JournalSearchIndex::prepare(const Calendar& cale
     if (begin == 0)
         m_texts.reserveLike(m_previous);
     for (std::size_t index = begin; index < end; ++index) {
-        if (m_texts.append(*sessions[index], calendar, &m_previous))
+        const PracticeSession& session = *sessions[index];
+        if (m_texts.append(session, calendar, &m_previous, m_store.revisionOf(session)))
             ++preparation.formatted;
     }
     preparation.next = end;

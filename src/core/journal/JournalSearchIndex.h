@@ -99,10 +99,12 @@ public:
     std::size_t size() const { return m_ends.size(); }
     /// The start of each session written, in milliseconds since the epoch.
     const std::vector<std::int64_t>& starts() const { return m_starts; }
-    /// Appends the text of `session`; its dates are copied from `dates` when that holds texts of
-    /// the same start under the same calendar, else formatted. Returns true when it formatted.
+    /// Appends the text of `session` at `revision` (see JournalStore::revisionOf). From
+    /// `previous`, texts of the same calendar: the whole text when it holds this session at this
+    /// revision, else the dates when it holds texts of the same start; the rest is formatted.
+    /// Returns true when it formatted dates.
     bool append(const PracticeSession& session, const Calendar& calendar,
-                const JournalSearchTexts* dates);
+                const JournalSearchTexts* previous, std::uint32_t revision = 0);
 
     /// The positions of the texts that hold `query`, in order.
     void findAll(const Query& query, std::vector<std::uint32_t>& positions) const;
@@ -117,7 +119,12 @@ public:
 
 private:
     std::string_view textAt(std::size_t position) const;
+    /// The first position whose start is not newer than `start`.
+    std::size_t firstAtOrBefore(Instant start) const;
     std::optional<std::string_view> datesOf(Instant start) const;
+    std::optional<std::size_t> positionOf(const PracticeSession& session,
+                                          std::uint32_t revision) const;
+    void appendCopy(const JournalSearchTexts& other, std::size_t position);
 
     std::string m_text;
     /// Where each text ends in m_text.
@@ -127,6 +134,9 @@ private:
     /// Where the dates stand inside each text, and their length; 0xFFFF when they stand too far.
     std::vector<std::uint16_t> m_datesOffsets;
     std::vector<std::uint8_t> m_datesLengths;
+    /// Which session at which revision each text was written from: compared, never followed.
+    std::vector<const PracticeSession*> m_sessions;
+    std::vector<std::uint32_t> m_revisions;
 };
 
 /// The search texts of a store's sessions, in the order of its newest-first list, kept for the

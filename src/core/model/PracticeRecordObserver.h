@@ -69,6 +69,9 @@ struct PracticeRecordTracking {
     /// under which it was placed there, so it can be found again after startedAt changed.
     bool inSortedList = false;
     bool awaitingSortedInsertion = false;
+    /// Moves on whenever the store sees the record written (a session also when one of its
+    /// entries is), so what is worked out from a session can be kept while it stays the same.
+    std::uint32_t revision = 0;
     std::int64_t listedStartedAtMSecs = 0;
 
     PracticeRecordObserver* observer() const { return link ? link->observer : nullptr; }

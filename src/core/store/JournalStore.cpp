@@ -283,6 +283,15 @@ JournalStore::~JournalStore() {
     }
 }
 
+std::uint32_t JournalStore::revisionOf(const PracticeSession& session) const {
+    return PracticeRecordAccess::tracking(session).revision;
+}
+
+void JournalStore::touch(PracticeSession* session) {
+    if (session && tracks(*session))
+        trackingOf(*session).revision = ++m_revisionClock;
+}
+
 void JournalStore::leaveRecordsAtExit() {
     m_leavesRecordsAtExit = true;
 }
@@ -356,6 +365,7 @@ void JournalStore::insert(PracticeSessionPtr session) {
         tracking.key = m_nextSessionKey++;
     }
     tracking.state = State::alive;
+    touch(session.get());
     m_unsaved->note(*session);
     m_sessions.add(session);
     for (const PracticeEntryPtr& entry : PracticeRecordAccess::fields(*session).storedEntries)
@@ -494,6 +504,7 @@ void JournalStore::rollback() {
     std::vector<PracticeEntry*> detachedEntries;
     for (auto& [record, change] : undone.sessions) {
         PracticeSession& session = *change.record;
+        touch(&session);
         m_sessions.remove(session);
         if (trackingOf(session).rowExists) {
             if (change.storedFields)
@@ -506,9 +517,11 @@ void JournalStore::rollback() {
     }
     for (auto& [record, change] : undone.entries) {
         PracticeEntry& entry = *change.record;
+        touch(entry.session().get());
         if (trackingOf(entry).rowExists) {
             if (change.storedFields)
                 PracticeRecordAccess::fields(entry) = std::move(*change.storedFields);
+            touch(entry.session().get());
             trackingOf(entry).state = State::alive;
         } else {
             detachedEntries.push_back(&entry);
@@ -545,6 +558,7 @@ void JournalStore::sessionWillChange(PracticeSession& session, SessionField) {
 }
 
 void JournalStore::sessionDidChange(PracticeSession& session, SessionField field) {
+    touch(&session);
     if (trackingOf(session).state == State::alive) {
         if (field == SessionField::startedAt)
             m_sessions.reposition(session);
@@ -558,12 +572,15 @@ void JournalStore::sessionDidChange(PracticeSession& session, SessionField field
 }
 
 void JournalStore::entryWillChange(PracticeEntry& entry, EntryField) {
+    // The session it leaves, when the write moves it.
+    touch(entry.session().get());
     UnsavedChanges::EntryChange& change = m_unsaved->note(entry);
     if (trackingOf(entry).rowExists && !change.storedFields)
         change.storedFields = PracticeRecordAccess::fields(entry);
 }
 
 void JournalStore::entryDidChange(PracticeEntry& entry, EntryField field) {
+    touch(entry.session().get());
     if (field == EntryField::session && trackingOf(entry).state == State::alive) {
         // A session reached through a stored entry joins the store with it.
         const PracticeSessionPtr session = entry.session();

@@ -110,6 +110,9 @@ public:
     /// At the end of the process: the records are left to the system, which frees a process's
     /// memory at once, instead of being freed one by one. The journal still closes as usual.
     void leaveRecordsAtExit();
+    /// A mark that changes whenever `session` or one of its entries is written, inserted or rolled
+    /// back: texts derived from a session stay right while its revision stays the same.
+    std::uint32_t revisionOf(const PracticeSession& session) const;
     /// All live sessions, newest first by startedAt. The list follows the store: copy it before
     /// changing the store while walking it.
     const std::vector<PracticeSessionPtr>& sessions() const { return m_sessions.sessions(); }
@@ -166,6 +169,7 @@ private:
     bool tracks(const PracticeEntry& entry) const;
     void adopt(const PracticeEntryPtr& entry);
     void noteChange();
+    void touch(PracticeSession* session);
 
     StoreConfiguration m_configuration;
     // Declared first so that it is released last, after the database has closed.
@@ -176,6 +180,7 @@ private:
     std::unique_ptr<UnsavedChanges> m_unsaved;
     std::int64_t m_nextSessionKey = 1;
     std::int64_t m_nextEntryKey = 1;
+    std::uint32_t m_revisionClock = 0;
     int m_changeGroupDepth = 0;
     bool m_changedInGroup = false;
     bool m_isLoaded = false;
