@@ -105,21 +105,13 @@ void BM_FilterOnePercent_Warm(benchmark::State& state) {
 }
 BENCHMARK(BM_FilterOnePercent_Warm)->Apply(sized);
 
-// A calendar that neither the search nor the date formatters have seen lately: the search keeps
-// texts for two calendars and the formatters for four.
+// A calendar the date formatters have not seen lately: they keep four.
 Calendar unseenCalendar() {
     static const std::array<const char16_t*, 8> zones{
         u"America/Chicago", u"America/Denver", u"America/Los_Angeles", u"Europe/London",
         u"Europe/Berlin",   u"Asia/Tokyo",     u"Australia/Sydney",    u"America/Sao_Paulo"};
     static std::size_t run = 0;
     return Calendar(zones[run++ % zones.size()], u"en_US");
-}
-
-void warmUp(const std::vector<PracticeSessionPtr>& sessions, const Calendar& calendar) {
-    for (std::size_t first = 0; first < sessions.size();)
-        first = JournalSessionFilter::prepare(sessions, calendar, first,
-                                              JournalSessionFilter::preparationSliceSize)
-                    .next;
 }
 
 // The first keystroke after opening the journal with no warm-up: no date was written yet.
@@ -135,85 +127,6 @@ void BM_FilterOnePercent_FirstRun(benchmark::State& state) {
     state.counters["found"] = double(found);
 }
 BENCHMARK(BM_FilterOnePercent_FirstRun)->Apply(sized);
-
-// The first keystroke once the idle warm-up has walked the journal.
-void BM_FilterOnePercent_FirstAfterWarmUp(benchmark::State& state) {
-    const auto& sessions = journal(int(state.range(0)));
-    std::size_t found = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const Calendar calendar = unseenCalendar();
-        warmUp(sessions, calendar);
-        state.ResumeTiming();
-        found = JournalSessionFilter::sessions(sessions, u"tremolo", calendar).size();
-    }
-    state.counters["found"] = double(found);
-}
-BENCHMARK(BM_FilterOnePercent_FirstAfterWarmUp)->Apply(sized);
-
-// The processor time of this thread: unlike the wall clock, not lengthened when another process
-// takes the core.
-double threadMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-// The whole warm-up of a journal no date of which was written, slice by slice as the idle timer
-// runs it. "longestSliceMs" is the most processor time one slice took in any run, which the
-// window would wait; "firstSliceMs" the longest first slice, which also builds the calendar's
-// formatters.
-void BM_WarmUpWhole(benchmark::State& state) {
-    const auto& sessions = journal(int(state.range(0)));
-    double longest = 0;
-    double longestFirst = 0;
-    std::size_t slices = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const Calendar calendar = unseenCalendar();
-        state.ResumeTiming();
-        slices = 0;
-        for (std::size_t first = 0; first < sessions.size(); ++slices) {
-            const double begin = threadMilliseconds();
-            first = JournalSessionFilter::prepare(sessions, calendar, first,
-                                                  JournalSessionFilter::preparationSliceSize)
-                        .next;
-            const double spent = threadMilliseconds() - begin;
-            (slices == 0 ? longestFirst : longest) =
-                std::max(slices == 0 ? longestFirst : longest, spent);
-        }
-    }
-    state.counters["slices"] = double(slices);
-    state.counters["firstSliceMs"] = longestFirst;
-    state.counters["longestSliceMs"] = longest;
-}
-BENCHMARK(BM_WarmUpWhole)->Apply(sized);
-
-// One slice of new texts, the calendar's formatters already built: what a timer tick costs.
-void BM_WarmUpSlice(benchmark::State& state) {
-    const auto& sessions = journal(int(state.range(0)));
-    constexpr std::size_t slice = JournalSessionFilter::preparationSliceSize;
-    std::size_t formatted = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const Calendar calendar = unseenCalendar();
-        JournalSessionFilter::prepare(sessions, calendar, 0, slice);
-        state.ResumeTiming();
-        formatted = JournalSessionFilter::prepare(sessions, calendar, slice, slice).formatted;
-    }
-    state.counters["formatted"] = double(formatted);
-}
-BENCHMARK(BM_WarmUpSlice)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMicrosecond);
-
-// The walk after a change that moved no start (a title edited, a session deleted): every text
-// is kept, each slice looks its starts up.
-void BM_WarmUpWhole_Unchanged(benchmark::State& state) {
-    const auto& sessions = journal(int(state.range(0)));
-    warmUp(sessions, journalCalendar());
-    for (auto _ : state)
-        warmUp(sessions, journalCalendar());
-}
-BENCHMARK(BM_WarmUpWhole_Unchanged)->Apply(sized);
 
 void BM_MonthGroups(benchmark::State& state) {
     const auto& sessions = journal(int(state.range(0)));

@@ -5,7 +5,7 @@
 // with and without the search warm-up, and the time from the Quit command to the process's
 // end. Then the rows load of the store against the sqlite3 tool reading the same two tables.
 //   bench_startup [--sizes 0,10000,100000] [--runs 5] [--journals FOLDER]
-#include "core/journal/JournalSessionFilter.h"
+#include "core/journal/JournalSearchIndex.h"
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
 #include "startup/JournalGenerator.h"
@@ -139,15 +139,19 @@ struct PerSession {
 // their place in the store's list), and the journal search's texts once the warm-up is done.
 PerSession bytesPerSession(const QString& path) {
     const Calendar calendar = Calendar::current();
-    JournalSessionFilter::prepare({}, calendar, 0, 1);
+    {
+        // The locale's case rules, read once per process, are not the journal's.
+        const auto scratch = JournalStore::open(StoreConfiguration::inMemory());
+        JournalSearchIndex::of(*scratch).find(u"warm", calendar);
+    }
     const double empty = heapBytes();
     const auto store = JournalStore::open(StoreConfiguration::atPath(path));
     const double loaded = heapBytes();
-    const std::vector<PracticeSessionPtr>& sessions = store->sessions();
-    for (std::size_t next = 0; next < sessions.size();)
-        next = JournalSessionFilter::prepare(sessions, calendar, next, 5000).next;
+    JournalSearchIndex& index = JournalSearchIndex::of(*store);
+    while (!index.isComplete(calendar))
+        index.prepare(calendar, 5000);
     const double warm = heapBytes();
-    const double count = double(std::max<std::size_t>(sessions.size(), 1));
+    const double count = double(std::max<std::size_t>(store->sessions().size(), 1));
     return {(loaded - empty) / count, (warm - loaded) / count};
 }
 
