@@ -336,6 +336,19 @@ void JournalSearchTexts::reserveLike(const JournalSearchTexts& other) {
     m_revisions.reserve(count);
 }
 
+void JournalSearchTexts::reserveFor(std::size_t count) {
+    if (size() == 0)
+        return;
+    const std::size_t average = m_text.size() / size() + 1;
+    m_text.reserve(average * count + average * count / 16);
+    m_ends.reserve(count);
+    m_starts.reserve(count);
+    m_datesOffsets.reserve(count);
+    m_datesLengths.reserve(count);
+    m_sessions.reserve(count);
+    m_revisions.reserve(count);
+}
+
 void JournalSearchTexts::shrinkToFit() {
     // Copying the buffer costs a few milliseconds at 100,000 sessions: only for real slack.
     if (m_text.capacity() <= m_text.size() + m_text.size() / 4)
@@ -395,6 +408,10 @@ JournalSearchIndex::Preparation JournalSearchIndex::prepare(const Calendar& cale
             ++preparation.formatted;
     }
     preparation.next = end;
+    // A first walk grows the buffer once, from the first slice's lengths, rather than doubling
+    // it all the way: at 100,000 sessions the copies would cost several times the texts' size.
+    if (begin == 0 && m_previous.size() == 0 && end < sessions.size())
+        m_texts.reserveFor(sessions.size());
     if (end == sessions.size()) {
         m_previous = JournalSearchTexts();
         m_texts.shrinkToFit();

@@ -115,6 +115,8 @@ public:
     /// Bytes held, buffers' capacity included.
     std::size_t memoryBytes() const;
     void reserveLike(const JournalSearchTexts& other);
+    /// Room for `count` texts as long on average as those written so far.
+    void reserveFor(std::size_t count);
     void shrinkToFit();
 
 private:
