@@ -144,9 +144,10 @@ private:
 /// The search texts of a store's sessions, in the order of its newest-first list, kept for the
 /// life of the store and shared by every screen that searches it.
 ///
-/// A change of the journal may touch any session, and nothing says which, so every change starts
-/// the texts over; the dates, the costly part to write, are taken from the texts before the
-/// change, so writing them all again costs a fraction of the first time. Texts are written by
+/// A change of the journal may move sessions in the list, so every change starts the texts over;
+/// the text of a session whose store revision stayed the same is copied from the texts before the
+/// change, and so are the dates of every start it knew, so writing them all again costs a
+/// fraction of the first time. Texts are written by
 /// prepare() in slices from idle moments (JournalSearchWarmUp), or all at once by the first search
 /// that needs them. Main thread only.
 class JournalSearchIndex final : public QObject {
