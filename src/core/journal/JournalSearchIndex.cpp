@@ -326,21 +326,18 @@ std::size_t JournalSearchTexts::memoryBytes() const {
 
 void JournalSearchTexts::reserveLike(const JournalSearchTexts& other) {
     // Texts of a list much like the other: room for a little more spares copying as they grow.
-    m_text.reserve(other.m_text.size() + other.m_text.size() / 8);
-    const std::size_t count = other.size() + other.size() / 8;
-    m_ends.reserve(count);
-    m_starts.reserve(count);
-    m_datesOffsets.reserve(count);
-    m_datesLengths.reserve(count);
-    m_sessions.reserve(count);
-    m_revisions.reserve(count);
+    reserve(other.m_text.size() + other.m_text.size() / 8, other.size() + other.size() / 8);
 }
 
 void JournalSearchTexts::reserveFor(std::size_t count) {
     if (size() == 0)
         return;
     const std::size_t average = m_text.size() / size() + 1;
-    m_text.reserve(average * count + average * count / 16);
+    reserve(average * count + average * count / 16, count);
+}
+
+void JournalSearchTexts::reserve(std::size_t textBytes, std::size_t count) {
+    m_text.reserve(textBytes);
     m_ends.reserve(count);
     m_starts.reserve(count);
     m_datesOffsets.reserve(count);

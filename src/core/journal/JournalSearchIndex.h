@@ -127,6 +127,7 @@ private:
     std::optional<std::size_t> positionOf(const PracticeSession& session,
                                           std::uint32_t revision) const;
     void appendCopy(const JournalSearchTexts& other, std::size_t position);
+    void reserve(std::size_t textBytes, std::size_t count);
 
     std::string m_text;
     /// Where each text ends in m_text.

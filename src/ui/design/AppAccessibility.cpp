@@ -18,23 +18,17 @@ QString withoutMnemonic(QString text) {
     return text.remove(QLatin1Char('&'));
 }
 
-class ChoiceInterface final : public QAccessibleWidget {
+/// A button of the vocabulary as assistive technology sees it: named by its text, and pressed or
+/// toggled only by a click, as the pointer gives, so its owner decides what follows.
+class ClickedButtonInterface : public QAccessibleWidget {
 public:
-    explicit ChoiceInterface(QAbstractButton* button)
-        : QAccessibleWidget(button, QAccessible::RadioButton) {}
+    ClickedButtonInterface(QAbstractButton* button, QAccessible::Role role)
+        : QAccessibleWidget(button, role) {}
 
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
             return withoutMnemonic(button()->text());
         return QAccessibleWidget::text(kind);
-    }
-
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.checkable = true;
-        state.checked = button()->isChecked();
-        state.pressed = button()->isDown();
-        return state;
     }
 
     QStringList actionNames() const override {
@@ -43,7 +37,6 @@ public:
 
     void doAction(const QString& name) override {
         if (name == pressAction() || name == toggleAction()) {
-            // A click, as the pointer gives: the owner decides what is chosen.
             if (button()->isEnabled())
                 button()->click();
             return;
@@ -51,21 +44,29 @@ public:
         QAccessibleWidget::doAction(name);
     }
 
-private:
+protected:
     QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
+class ChoiceInterface final : public ClickedButtonInterface {
+public:
+    explicit ChoiceInterface(QAbstractButton* button)
+        : ClickedButtonInterface(button, QAccessible::RadioButton) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = button()->isChecked();
+        state.pressed = button()->isDown();
+        return state;
+    }
+};
+
 /// A button that shows or hides a group: read as "expanded" or "collapsed", never as a ticked box.
-class DisclosureInterface final : public QAccessibleWidget {
+class DisclosureInterface final : public ClickedButtonInterface {
 public:
     explicit DisclosureInterface(QAbstractButton* button)
-        : QAccessibleWidget(button, QAccessible::Button) {}
-
-    QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return withoutMnemonic(button()->text());
-        return QAccessibleWidget::text(kind);
-    }
+        : ClickedButtonInterface(button, QAccessible::Button) {}
 
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
@@ -75,22 +76,6 @@ public:
         state.pressed = button()->isDown();
         return state;
     }
-
-    QStringList actionNames() const override {
-        return QStringList{pressAction(), toggleAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& name) override {
-        if (name == pressAction() || name == toggleAction()) {
-            if (button()->isEnabled())
-                button()->click();
-            return;
-        }
-        QAccessibleWidget::doAction(name);
-    }
-
-private:
-    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
 class HeadingInterface final : public QAccessibleWidget {
