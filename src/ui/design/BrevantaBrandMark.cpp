@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/BrevantaBrandMark.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,6 +27,34 @@ QPainterPath pickOutline() {
     path.closeSubpath();
     return path;
 }
+
+/// Paints the mark at the size asked for. It names no sizes of its own, so a window system that
+/// wants pixmaps up front asks only for its default handful, not the largest ones.
+class BrandMarkIconEngine final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(rect.width(), rect.height());
+        QRectF square(0, 0, side, side);
+        square.moveCenter(QRectF(rect).center());
+        BrevantaBrandMark::paint(*painter, square);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override {
+        return BrevantaBrandMark::pixmap(std::min(size.width(), size.height()), scale);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QIconEngine* clone() const override { return new BrandMarkIconEngine; }
+    QString key() const override { return QStringLiteral("brevanta-brand-mark"); }
+};
 
 } // namespace
 
@@ -82,6 +111,10 @@ QPixmap BrevantaBrandMark::pixmap(int size, qreal devicePixelRatio) {
     QPainter painter(&result);
     paint(painter, QRectF(0, 0, size, size));
     return result;
+}
+
+QIcon BrevantaBrandMark::icon() {
+    return QIcon(new BrandMarkIconEngine);
 }
 
 void BrevantaBrandMark::paintEvent(QPaintEvent*) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QWidget>
 
@@ -23,6 +24,9 @@ public:
     static void paint(QPainter& painter, const QRectF& rect);
     /// The mark as a pixmap, e.g. for a window icon.
     static QPixmap pixmap(int size, qreal devicePixelRatio = 1.0);
+    /// The mark as the application's icon, drawn at whatever size is asked for when it is asked:
+    /// painting every size up front was a noticeable part of the start.
+    static QIcon icon();
 
     QSize sizeHint() const override { return {m_size, m_size}; }
     QSize minimumSizeHint() const override { return sizeHint(); }

@@ -96,13 +96,6 @@ bool handOverWhileItStarts(const QString& socketPath, const QStringList& filePat
     return false;
 }
 
-QIcon applicationIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512})
-        icon.addPixmap(BrevantaBrandMark::pixmap(size));
-    return icon;
-}
-
 QRect initialGeometry(int windowsOpen) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 840);
@@ -136,7 +129,7 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
         QApplication::setStyle(new AppStyle);
     AppKeyboard::install();
     m_appearance->apply();
-    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setWindowIcon(BrevantaBrandMark::icon());
     connect(m_commands, &BrevantaCommands::settingsRequested, this, [this] { showSettings(); });
     connect(m_commands, &BrevantaCommands::quitRequested, qApp, &QApplication::closeAllWindows);
     connect(m_store.get(), &JournalStore::loadFailed, this, &BrevantaApp::stopForUnreadableRows);

@@ -15,6 +15,22 @@ class TestBrand : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void appIconDrawsTheMarkAtTheSizeAskedFor_data() {
+        QTest::addColumn<int>("side");
+        QTest::newRow("menu") << 16;
+        QTest::newRow("dock") << 128;
+        QTest::newRow("large") << 512;
+    }
+
+    void appIconDrawsTheMarkAtTheSizeAskedFor() {
+        QFETCH(int, side);
+        const QImage image = BrevantaBrandMark::icon().pixmap(QSize(side, side)).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        // The pick fills the middle of the square and leaves its corners clear.
+        QCOMPARE(image.pixelColor(side / 2, side / 2).alpha(), 255);
+        QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+    }
+
     void wordmarkFallsBackToASemiboldSerif() {
         // Neither the file nor an installed copy of the brand typeface exists here.
         if (BrevantaBrandFont::isAvailable())
