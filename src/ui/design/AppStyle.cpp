@@ -47,6 +47,21 @@ int AppStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidge
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
+QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                             const QWidget* widget) const {
+    // Every menu bar asks for its overflow button's icon as it is built. The base style's first
+    // answer searches the desktop's icon themes, a cost every start paid for a button that is
+    // seldom shown; the app's own chevrons are drawn only when it is.
+    switch (icon) {
+    case SP_ToolBarHorizontalExtensionButton:
+        return AppIcons::icon(u"chevron.right", AppColors::primaryText());
+    case SP_ToolBarVerticalExtensionButton:
+        return AppIcons::icon(u"chevron.down", AppColors::primaryText());
+    default:
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+}
+
 QRect AppStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                SubControl subControl, const QWidget* widget) const {
     const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
