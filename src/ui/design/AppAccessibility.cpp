@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QPushButton>
 
 namespace brevanta {
 
@@ -12,10 +13,21 @@ namespace {
 
 constexpr auto roleProperty = "brevantaAccessibleRole";
 
-enum class ExposedRole { choice = 1, heading = 2, disclosure = 3 };
+enum class ExposedRole { choice = 1, heading = 2, disclosure = 3, button = 4 };
 
 QString withoutMnemonic(QString text) {
     return text.remove(QLatin1Char('&'));
+}
+
+/// Whether `description` only says again what `name` says: the name itself, or the control's
+/// part of a name scoped to its row ("Remove" beside "Remove, Scales in D major").
+bool repeatsName(const QString& description, const QString& name) {
+    const QString said = description.trimmed();
+    if (said.isEmpty())
+        return false;
+    // rowScopedName() joins the control and the row with ", ".
+    return name.trimmed().compare(said, Qt::CaseInsensitive) == 0 ||
+           name.startsWith(said + QStringLiteral(", "), Qt::CaseInsensitive);
 }
 
 /// A button of the vocabulary as assistive technology sees it: named by its text, and pressed or
@@ -28,6 +40,12 @@ public:
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
             return withoutMnemonic(button()->text());
+        // An icon button's tooltip is its name; read as the description too, a screen reader
+        // would say every such button twice.
+        if (kind == QAccessible::Description) {
+            const QString description = QAccessibleWidget::text(kind);
+            return repeatsName(description, text(QAccessible::Name)) ? QString() : description;
+        }
         return QAccessibleWidget::text(kind);
     }
 
@@ -78,6 +96,59 @@ public:
     }
 };
 
+/// A push button, read as the toolkit reads one (a menu button offers its menu), with the
+/// description rule of every button of the vocabulary.
+class PushButtonInterface final : public ClickedButtonInterface {
+public:
+    explicit PushButtonInterface(QAbstractButton* button)
+        : ClickedButtonInterface(button, QAccessible::Button) {}
+
+    QAccessible::Role role() const override {
+        return menuButton() ? QAccessible::ButtonMenu : QAccessible::Button;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = button()->isCheckable();
+        state.checked = button()->isChecked();
+        state.pressed = button()->isDown();
+        if (const auto* push = qobject_cast<const QPushButton*>(button())) {
+            state.defaultButton = push->isDefault();
+            state.hasPopup = push->menu() != nullptr;
+        }
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names;
+        if (button()->isEnabled()) {
+            if (menuButton()) {
+                names << showMenuAction();
+            } else {
+                if (button()->isCheckable())
+                    names << toggleAction();
+                names << pressAction();
+            }
+        }
+        return names + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& name) override {
+        if (name == showMenuAction()) {
+            if (QPushButton* push = menuButton(); push && push->isEnabled())
+                push->showMenu();
+            return;
+        }
+        ClickedButtonInterface::doAction(name);
+    }
+
+private:
+    QPushButton* menuButton() const {
+        auto* push = qobject_cast<QPushButton*>(button());
+        return push && push->menu() ? push : nullptr;
+    }
+};
+
 class HeadingInterface final : public QAccessibleWidget {
 public:
     explicit HeadingInterface(QWidget* widget)
@@ -110,6 +181,10 @@ QAccessibleInterface* exposedInterface(const QString&, QObject* object) {
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
             return new DisclosureInterface(button);
         return nullptr;
+    case ExposedRole::button:
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return new PushButtonInterface(button);
+        return nullptr;
     }
     return nullptr;
 }
@@ -122,6 +197,8 @@ bool isExposedAs(QAccessibleInterface* interface, ExposedRole role) {
         return dynamic_cast<HeadingInterface*>(interface) != nullptr;
     case ExposedRole::disclosure:
         return dynamic_cast<DisclosureInterface*>(interface) != nullptr;
+    case ExposedRole::button:
+        return dynamic_cast<PushButtonInterface*>(interface) != nullptr;
     }
     return false;
 }
@@ -146,6 +223,10 @@ void expose(QWidget* widget, ExposedRole role) {
 
 void AppAccessibility::exposeAsChoice(QAbstractButton* button) {
     expose(button, ExposedRole::choice);
+}
+
+void AppAccessibility::exposeAsButton(QAbstractButton* button) {
+    expose(button, ExposedRole::button);
 }
 
 void AppAccessibility::exposeAsHeading(QWidget* widget) {

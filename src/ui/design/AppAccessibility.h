@@ -17,6 +17,9 @@ struct AppAccessibility {
     /// click it, exactly as a pointer would, so the owner makes the choice as for a click; they
     /// never flip the checked state behind the owner's back.
     static void exposeAsChoice(QAbstractButton* button);
+    /// Exposes `button` as a push button whose description is left out where it only repeats
+    /// the name, as an icon button's tooltip does. Its press action clicks it.
+    static void exposeAsButton(QAbstractButton* button);
     /// Exposes `widget` (a label) as a heading, so a screen reader can move between sections.
     static void exposeAsHeading(QWidget* widget);
     /// Exposes a checkable `button` that opens and closes the group beneath it as a button with

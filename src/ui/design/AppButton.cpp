@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/AppButton.h"
 
+#include "ui/design/AppAccessibility.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppIcons.h"
 #include "ui/design/AppKeyboard.h"
@@ -73,6 +74,7 @@ AppButton::AppButton(const QString& text, const QString& symbolName, AppButtonRo
     , m_role(role)
     , m_symbolName(symbolName) {
     AppKeyboard::install();
+    AppAccessibility::exposeAsButton(this);
     setAttribute(Qt::WA_Hover);
     setFlat(true);
     setAutoDefault(false);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/editing/CategoryMinutesPicker.h"
 
+#include "ui/design/AppChoiceKeyboard.h"
 #include "ui/design/AppColors.h"
 #include "ui/editing/PracticeFields.h"
 
@@ -11,6 +12,7 @@ CategoryMinutesPicker::CategoryMinutesPicker(const Options& options, QWidget* pa
     QList<AdaptiveArrangement::Item> wide;
     QList<AdaptiveArrangement::Item> stacked;
     QList<QWidget*> chips;
+    auto* keyboard = new AppChoiceKeyboard(this);
     for (const PracticeCategory category : PracticeCategory::allCases()) {
         auto* chip = new CapsuleChip(category.title(), category.symbolName(),
                                      AppColors::category(category), options.chipLook);
@@ -18,6 +20,7 @@ CategoryMinutesPicker::CategoryMinutesPicker(const Options& options, QWidget* pa
         connect(chip, &QAbstractButton::clicked, this,
                 [this, category] { Q_EMIT categoryChosen(category); });
         m_chips[std::size_t(category.sortIndex())] = chip;
+        keyboard->addButton(chip);
         chips.append(chip);
         wide.append(item(chip, 0, Qt::AlignVCenter));
         stacked.append(item(chip, 0, Qt::AlignLeft));

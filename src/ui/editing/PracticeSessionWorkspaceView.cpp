@@ -5,6 +5,7 @@
 #include "core/time/PracticeDurationFormatter.h"
 #include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
+#include "ui/design/AppChoiceKeyboard.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppSymbolView.h"
@@ -157,6 +158,7 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
     QList<AdaptiveArrangement::Item> wide;
     QList<AdaptiveArrangement::Item> stacked;
     QList<QWidget*> chips;
+    auto* keyboard = new AppChoiceKeyboard(header);
     for (std::size_t index = 0; index < quickMinutes.size(); ++index) {
         const int minutes = quickMinutes[index];
         auto* chip = new CapsuleChip(quickMinutesTitle(minutes), QString(), readableAccent(),
@@ -165,6 +167,7 @@ QWidget* PracticeSessionWorkspaceView::buildHeader() {
         connect(chip, &QAbstractButton::clicked, this,
                 [this, minutes] { setMinutesText(QString::number(minutes)); });
         m_quickChips[index] = chip;
+        keyboard->addButton(chip);
         chips.append(chip);
         wide.append(AdaptiveArrangement::item(chip, 0, Qt::AlignVCenter));
         stacked.append(AdaptiveArrangement::item(chip, 0, Qt::AlignLeft));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/import/PracticeImportCandidateList.h"
 
+#include "ui/design/AppAccessibleList.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppIcons.h"
 #include "ui/design/AppTypography.h"
@@ -8,14 +9,11 @@
 #include "ui/design/DisclosureTriangle.h"
 #include "ui/import/PracticeImportCandidateModel.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -273,140 +271,6 @@ private:
     mutable QFont m_fontsFor;
 };
 
-namespace {
-
-/// A day of the review as a screen reader meets it. Qt's own row would answer the toggle action
-/// by selecting the row; this one ticks or clears "Import" as a click on the box does.
-class CandidateRowAccessible final : public QAccessibleInterface,
-                                     public QAccessibleActionInterface {
-public:
-    CandidateRowAccessible(PracticeImportCandidateList* list, int row)
-        : m_list(list)
-        , m_row(row) {}
-
-    PracticeImportCandidateList* list() const { return m_list; }
-    int row() const { return m_row; }
-    QModelIndex index() const {
-        return m_list && m_list->model() ? m_list->model()->index(m_row, 0) : QModelIndex();
-    }
-
-    bool isValid() const override { return index().isValid(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return m_list && m_list->window() ? m_list->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override {
-        return m_list ? QAccessible::queryAccessibleInterface(m_list.data()) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
-
-    QString text(QAccessible::Text kind) const override {
-        switch (kind) {
-        case QAccessible::Name:
-            return index().data(Qt::AccessibleTextRole).toString();
-        case QAccessible::Description:
-            return index().data(Qt::AccessibleDescriptionRole).toString();
-        default:
-            return {};
-        }
-    }
-    void setText(QAccessible::Text, const QString&) override {}
-
-    QRect rect() const override {
-        if (!isValid())
-            return {};
-        const QRect local = m_list->visualRect(index());
-        return QRect(m_list->viewport()->mapToGlobal(local.topLeft()), local.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override {
-        QAccessible::State state;
-        const QModelIndex at = index();
-        if (!at.isValid()) {
-            state.invalid = true;
-            return state;
-        }
-        state.focusable = true;
-        state.selectable = true;
-        state.focused = m_list->hasFocus() && m_list->currentIndex() == at;
-        state.selected = m_list->selectionModel() && m_list->selectionModel()->isSelected(at);
-        state.offscreen = !m_list->viewport()->rect().intersects(m_list->visualRect(at));
-        if (at.flags() & Qt::ItemIsUserCheckable) {
-            state.checkable = true;
-            state.checked = at.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
-        }
-        return state;
-    }
-
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
-                                                    : nullptr;
-    }
-    QStringList actionNames() const override {
-        QStringList names{pressAction()};
-        if (index().flags() & Qt::ItemIsUserCheckable)
-            names << toggleAction();
-        return names;
-    }
-    void doAction(const QString& name) override {
-        const QModelIndex at = index();
-        if (!at.isValid())
-            return;
-        if (name == pressAction()) {
-            m_list->setCurrentIndex(at);
-        } else if (name == toggleAction() && (at.flags() & Qt::ItemIsUserCheckable)) {
-            const bool ticked = at.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
-            m_list->model()->setData(at, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-        }
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
-
-private:
-    QPointer<PracticeImportCandidateList> m_list;
-    int m_row;
-};
-
-class CandidateListAccessible final : public QAccessibleWidget {
-public:
-    explicit CandidateListAccessible(PracticeImportCandidateList* list)
-        : QAccessibleWidget(list, QAccessible::List) {}
-
-    PracticeImportCandidateList* list() const {
-        return static_cast<PracticeImportCandidateList*>(widget());
-    }
-
-    int childCount() const override { return list()->model() ? list()->model()->rowCount() : 0; }
-    QAccessibleInterface* child(int index) const override {
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        return QAccessible::accessibleInterface(list()->accessibleRowId(index));
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        const auto* row = dynamic_cast<const CandidateRowAccessible*>(child);
-        return row && row->list() == list() && row->isValid() ? row->row() : -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override {
-        const QModelIndex at = list()->indexAt(list()->viewport()->mapFromGlobal(QPoint(x, y)));
-        return at.isValid() ? child(at.row()) : nullptr;
-    }
-    QAccessibleInterface* focusChild() const override {
-        const QModelIndex current = list()->currentIndex();
-        return list()->hasFocus() && current.isValid() ? child(current.row()) : nullptr;
-    }
-};
-
-QAccessibleInterface* candidateListFactory(const QString&, QObject* object) {
-    if (auto* list = qobject_cast<PracticeImportCandidateList*>(object))
-        return new CandidateListAccessible(list);
-    return nullptr;
-}
-
-} // namespace
-
 PracticeImportCandidateList::PracticeImportCandidateList(QWidget* parent)
     : QListView(parent)
     , m_delegate(new PracticeImportCandidateDelegate(this)) {
@@ -424,45 +288,8 @@ PracticeImportCandidateList::PracticeImportCandidateList(QWidget* parent)
     setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(24);
-    static const bool accessible = [] {
-        QAccessible::installFactory(&candidateListFactory);
-        return true;
-    }();
-    Q_UNUSED(accessible);
-}
-
-PracticeImportCandidateList::~PracticeImportCandidateList() {
-    forgetAccessibleRows();
-}
-
-void PracticeImportCandidateList::setModel(QAbstractItemModel* model) {
-    forgetAccessibleRows();
-    QListView::setModel(model);
-    if (!model)
-        return;
-    // Rows are read out by their place in the list; when places change, they are made again.
-    const auto forget = [this] { forgetAccessibleRows(); };
-    connect(model, &QAbstractItemModel::modelReset, this, forget);
-    connect(model, &QAbstractItemModel::layoutChanged, this, forget);
-    connect(model, &QAbstractItemModel::rowsInserted, this, forget);
-    connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
-}
-
-quint32 PracticeImportCandidateList::accessibleRowId(int row) {
-    if (m_accessibleRows.size() <= std::size_t(row))
-        m_accessibleRows.resize(std::size_t(row) + 1, 0);
-    quint32& id = m_accessibleRows[std::size_t(row)];
-    if (id == 0)
-        id = QAccessible::registerAccessibleInterface(new CandidateRowAccessible(this, row));
-    return id;
-}
-
-void PracticeImportCandidateList::forgetAccessibleRows() {
-    for (const quint32 id : m_accessibleRows) {
-        if (id != 0)
-            QAccessible::deleteAccessibleInterface(id);
-    }
-    m_accessibleRows.clear();
+    // A screen reader's toggle ticks or clears "Import" as a click on the box does.
+    AppAccessibleList::expose(this, AppAccessibleList::ChooseBy::press);
 }
 
 QRect PracticeImportCandidateList::importToggleRect(const QModelIndex& index) const {

@@ -3,8 +3,6 @@
 
 #include <QListView>
 
-#include <vector>
-
 namespace brevanta {
 
 class PracticeImportCandidateDelegate;
@@ -28,21 +26,12 @@ public:
     QRect importToggleRect(const QModelIndex& index) const;
     QRect detailsRect(const QModelIndex& index) const;
 
-    /// The accessibility id of the row `row`, made on first use and kept until the rows change.
-    quint32 accessibleRowId(int row);
-    void setModel(QAbstractItemModel* model) override;
-
-    ~PracticeImportCandidateList() override;
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void forgetAccessibleRows();
-
     PracticeImportCandidateDelegate* m_delegate = nullptr;
-    std::vector<quint32> m_accessibleRows;
 };
 
 } // namespace brevanta

@@ -26,7 +26,6 @@ namespace {
 constexpr int labelColumnWidth = 16;
 constexpr int labelToGrid = 8;
 constexpr int titleToGrid = 8;
-constexpr int spacing = CalendarHeatmapCellPainter::cellSpacing;
 
 QFont titleFont() {
     return AppTypography::withTracking(
@@ -96,9 +95,13 @@ void CalendarHeatmapCellPainter::paintFuture(QPainter& painter, const QRectF& ce
 CalendarHeatmapBandView::CalendarHeatmapBandView(int cellSize, Calendar calendar, QWidget* parent)
     : QWidget(parent)
     , m_cellSize(cellSize)
+    , m_shown{cellSize, CalendarHeatmapCellPainter::cellSpacing}
     , m_calendar(std::move(calendar)) {
     InsightsAccessibility::install();
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Never wider than the ideal; narrower where the page is, with smaller cells.
+    QSizePolicy policy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     // Tab reaches the grid; a click does not take focus, so Space stays the pause command.
     setFocusPolicy(Qt::NoFocus);
 }
@@ -108,14 +111,53 @@ CalendarHeatmapBandView::~CalendarHeatmapBandView() {
 }
 
 QSize CalendarHeatmapBandView::bandSize(int columnCount, int cellSize) {
-    const int gridWidth = columnCount * cellSize + std::max(0, columnCount - 1) * spacing;
+    return bandSize(columnCount, CellMetrics{cellSize, CalendarHeatmapCellPainter::cellSpacing});
+}
+
+QSize CalendarHeatmapBandView::bandSize(int columnCount, CellMetrics metrics) {
+    const int gridWidth =
+        columnCount * metrics.cell + std::max(0, columnCount - 1) * metrics.spacing;
     const int titleHeight = QFontMetrics(titleFont()).height();
     return {gridWidth + labelColumnWidth + labelToGrid,
-            titleHeight + titleToGrid + 7 * cellSize + 6 * spacing};
+            titleHeight + titleToGrid + 7 * metrics.cell + 6 * metrics.spacing};
+}
+
+CalendarHeatmapBandView::CellMetrics CalendarHeatmapBandView::metricsForWidth(int width) const {
+    // The gap shrinks with the cell, keeping the grid's proportions.
+    const auto at = [this](int cell) {
+        if (cell >= m_cellSize)
+            return CellMetrics{m_cellSize, CalendarHeatmapCellPainter::cellSpacing};
+        const int spacing =
+            (CalendarHeatmapCellPainter::cellSpacing * cell + m_cellSize / 2) / m_cellSize;
+        return CellMetrics{cell, std::max(minimumCellSpacing, spacing)};
+    };
+    const int columns = m_band.columnCount();
+    int cell = m_cellSize;
+    while (cell > minimumCellSize && bandSize(columns, at(cell)).width() > width)
+        --cell;
+    return at(cell);
 }
 
 QSize CalendarHeatmapBandView::sizeHint() const {
     return bandSize(m_band.columnCount(), m_cellSize);
+}
+
+QSize CalendarHeatmapBandView::minimumSizeHint() const {
+    return bandSize(m_band.columnCount(), metricsForWidth(0));
+}
+
+int CalendarHeatmapBandView::heightForWidth(int width) const {
+    return bandSize(m_band.columnCount(), metricsForWidth(width)).height();
+}
+
+int CalendarHeatmapBandView::drawnWidth() const {
+    return bandSize(m_band.columnCount(), m_shown).width();
+}
+
+void CalendarHeatmapBandView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_shown = metricsForWidth(width());
+    update();
 }
 
 int CalendarHeatmapBandView::gridTop() const {
@@ -125,8 +167,9 @@ int CalendarHeatmapBandView::gridTop() const {
 QRectF CalendarHeatmapBandView::cellRect(int cellIndex) const {
     const int column = cellIndex / 7;
     const int row = cellIndex % 7;
-    return QRectF(labelColumnWidth + labelToGrid + column * (m_cellSize + spacing),
-                  gridTop() + row * (m_cellSize + spacing), m_cellSize, m_cellSize);
+    const int step = m_shown.cell + m_shown.spacing;
+    return QRectF(labelColumnWidth + labelToGrid + column * step, gridTop() + row * step,
+                  m_shown.cell, m_shown.cell);
 }
 
 void CalendarHeatmapBandView::setGridName(const QString& name) {
@@ -172,8 +215,10 @@ void CalendarHeatmapBandView::setBand(CalendarHeatmapBand band) {
         // The day under the ring changed its figures: tell it again, and only then.
         announceFocus();
     }
-    if (resized)
+    if (resized) {
+        m_shown = metricsForWidth(width());
         updateGeometry();
+    }
     update();
 }
 
@@ -195,8 +240,8 @@ std::optional<int> CalendarHeatmapBandView::exposedIndexAt(const QPointF& point)
     const qreal y = point.y() - gridTop();
     if (x < 0 || y < 0)
         return std::nullopt;
-    const int column = int(x) / (m_cellSize + spacing);
-    const int row = int(y) / (m_cellSize + spacing);
+    const int column = int(x) / (m_shown.cell + m_shown.spacing);
+    const int row = int(y) / (m_shown.cell + m_shown.spacing);
     if (row > 6 || !cellRect(column * 7 + row).contains(point))
         return std::nullopt;
     const auto found = std::lower_bound(m_exposed.begin(), m_exposed.end(), column * 7 + row);
@@ -325,9 +370,9 @@ void CalendarHeatmapBandView::paintEvent(QPaintEvent*) {
     painter.setPen(AppColors::tertiaryText().resolve(this));
     constexpr std::array<std::pair<int, char16_t>, 3> labels{{{0, u'M'}, {2, u'W'}, {4, u'F'}}};
     for (const auto& [row, letter] : labels) {
-        painter.drawText(
-            QRectF(0, gridTop() + row * (m_cellSize + spacing), labelColumnWidth, m_cellSize),
-            Qt::AlignLeft | Qt::AlignVCenter, QString(QChar(letter)));
+        painter.drawText(QRectF(0, gridTop() + row * (m_shown.cell + m_shown.spacing),
+                                labelColumnWidth, m_shown.cell),
+                         Qt::AlignLeft | Qt::AlignVCenter, QString(QChar(letter)));
     }
 
     for (std::size_t index = 0; index < m_band.cells.size(); ++index) {

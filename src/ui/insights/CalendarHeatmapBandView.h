@@ -37,6 +37,12 @@ class CalendarHeatmapBandView final : public QWidget {
     Q_DISABLE_COPY_MOVE(CalendarHeatmapBandView)
 
 public:
+    /// The smallest cell and gap a band shrinks to in a narrow window before the page scrolls
+    /// sideways: still a square a reader can tell from its neighbours.
+    static constexpr int minimumCellSize = 8;
+    static constexpr int minimumCellSpacing = 2;
+
+    /// `cellSize` is the size the band is drawn at when its width allows it.
     CalendarHeatmapBandView(int cellSize, Calendar calendar, QWidget* parent = nullptr);
     ~CalendarHeatmapBandView() override;
 
@@ -45,9 +51,13 @@ public:
     /// What assistive technology calls the grid, e.g. "Your year in practice, JAN–JUN".
     void setGridName(const QString& name);
 
-    int cellSize() const { return m_cellSize; }
+    /// The size a cell is drawn at now: the ideal one, or smaller where the band is narrower
+    /// than its ideal width.
+    int cellSize() const { return m_shown.cell; }
     /// Width and height of the band, by the band's layout rules.
     static QSize bandSize(int columnCount, int cellSize);
+    /// The width the grid takes as drawn now, titles and labels included.
+    int drawnWidth() const;
 
     /// The days shown to assistive technology, as indices into the band's cells, in date order.
     const std::vector<int>& exposedCells() const { return m_exposed; }
@@ -64,7 +74,9 @@ public:
     void setFocusedIndex(int exposedIndex);
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
 
     /// Identities of the accessible day interfaces handed out, created on first use.
     quint32 accessibleDayId(int exposedIndex);
@@ -75,14 +87,24 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// A cell and the gap between cells, in pixels.
+    struct CellMetrics {
+        int cell;
+        int spacing;
+    };
+    /// The largest cells, down to the minimum, with which the band fits `width`.
+    CellMetrics metricsForWidth(int width) const;
+    static QSize bandSize(int columnCount, CellMetrics metrics);
     int gridTop() const;
     void moveFocus(int exposedIndex);
     void announceFocus();
     void dropAccessibleDays();
 
     int m_cellSize;
+    CellMetrics m_shown;
     Calendar m_calendar;
     CalendarHeatmapBand m_band;
     std::vector<int> m_exposed;

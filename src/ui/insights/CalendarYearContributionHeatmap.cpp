@@ -10,6 +10,7 @@
 #include "ui/insights/InsightsAccessibility.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QPainter>
 
 namespace brevanta {
@@ -146,6 +147,8 @@ void CalendarYearContributionHeatmap::fillLayout(QWidget* layout,
         delete views.takeLast();
     while (views.size() < qsizetype(bands.size())) {
         auto* view = new CalendarHeatmapBandView(cellSize, m_calendar);
+        // The legend keeps to the grid's trailing edge as the cells shrink and grow.
+        view->installEventFilter(this);
         column->addWidget(view, 0, Qt::AlignLeft);
         views.append(view);
     }
@@ -166,10 +169,16 @@ QList<CalendarHeatmapBandView*> CalendarYearContributionHeatmap::shownBands() co
                  : QList<CalendarHeatmapBandView*>();
 }
 
+bool CalendarYearContributionHeatmap::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize)
+        followLayout();
+    return QWidget::eventFilter(watched, event);
+}
+
 void CalendarYearContributionHeatmap::followLayout() {
     int gridWidth = 0;
     for (const CalendarHeatmapBandView* band : shownBands())
-        gridWidth = std::max(gridWidth, band->sizeHint().width());
+        gridWidth = std::max(gridWidth, band->drawnWidth());
     m_legend->setTrailingEdge(gridWidth);
 }
 

@@ -21,7 +21,8 @@ enum class CalendarHeatmapPresentation { hero, prominent };
 /// The calendar-year heatmap: a section header, the year as week columns of small rounded
 /// squares shaded by practice time, and a legend. The whole year stands in one band when it
 /// fits the width offered ("year-heatmap-wide"), otherwise two half-year bands are stacked at a
-/// larger size ("year-heatmap-split"). It only displays.
+/// larger size ("year-heatmap-split"), whose cells shrink where even they do not fit. It only
+/// displays.
 class CalendarYearContributionHeatmap final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CalendarYearContributionHeatmap)
@@ -49,6 +50,9 @@ public:
     QWidget* shownLayout() const;
     /// The bands of the layout on show.
     QList<CalendarHeatmapBandView*> shownBands() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillLayout(QWidget* layout, const std::vector<CalendarHeatmapBand>& bands, int cellSize);

@@ -52,8 +52,8 @@ LivePracticePage::LivePracticePage(JournalStore& store, Clock clock, Calendar ca
     // The page is no Tab stop of its own: Tab goes straight to what it holds.
     m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setWidgetResizable(true);
-    // Narrower than the year's grid (a small window with the sidebar shown), the page scrolls
-    // sideways rather than cutting the grid off.
+    // The year's grid shrinks its cells to fit a small window; only narrower than its smallest
+    // cells does the page scroll sideways rather than cut the grid off.
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_scroll->viewport()->setAutoFillBackground(false);
     m_scroll->setWidget(content);

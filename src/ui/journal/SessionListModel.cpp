@@ -2,7 +2,10 @@
 #include "ui/journal/SessionListModel.h"
 
 #include "core/journal/SessionDayGrouping.h"
+#include "ui/design/AppAccessibleList.h"
 #include "ui/journal/SessionRowView.h"
+
+#include <QAccessible>
 
 #include <algorithm>
 
@@ -131,6 +134,9 @@ int SessionListModel::rowCount(const QModelIndex& parent) const {
 QVariant SessionListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
+    if (role == AppAccessibleList::roleDataRole)
+        return kind(index.row()) == RowKind::monthHeading ? QVariant(int(QAccessible::Heading))
+                                                          : QVariant();
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     const std::size_t before = headingsUpTo(index.row());

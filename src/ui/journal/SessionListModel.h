@@ -56,6 +56,8 @@ public:
     QString accessibleText(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    /// A month heading answers AppAccessibleList::roleDataRole with a heading's role, so a screen
+    /// reader can move from month to month.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 

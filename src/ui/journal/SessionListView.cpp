@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/journal/SessionListView.h"
 
+#include "ui/design/AppAccessibleList.h"
 #include "ui/design/AppColors.h"
 #include "ui/design/AppTypography.h"
 #include "ui/journal/SessionListModel.h"
@@ -110,6 +111,10 @@ SessionListView::SessionListView(QWidget* parent)
     setMouseTracking(false);
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
+    // Month headings are read as headings, and a screen reader's toggle chooses a session as the
+    // arrow keys do; the toolkit's rows would read every row as an item and select behind the
+    // journal's back.
+    AppAccessibleList::expose(this, AppAccessibleList::ChooseBy::toggle);
     m_headingHeight = SessionListDelegate::headingHeight();
     m_sessionHeight = SessionListDelegate::sessionHeight();
 }

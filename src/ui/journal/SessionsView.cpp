@@ -208,7 +208,6 @@ void SessionsView::buildToolbarItems() {
                               AppButtonRole::toolbar);
     m_options->setObjectName(QStringLiteral("journal-options"));
     m_options->setIconOnly(true);
-    m_options->setToolTip(QStringLiteral("Journal options"));
     m_options->setFocusPolicy(Qt::TabFocus);
     auto* menu = new QMenu(m_options);
     QAction* import =

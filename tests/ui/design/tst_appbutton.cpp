@@ -3,7 +3,9 @@
 #include "ui/design/AppColors.h"
 #include "ui/design/SoftShadow.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -110,6 +112,59 @@ private Q_SLOTS:
         QCOMPARE(more->sizeHint().width(), more->sizeHint().height());
         QCOMPARE(more->text(), QStringLiteral("Session actions"));
         QCOMPARE(more->toolTip(), QStringLiteral("Session actions"));
+    }
+
+    // A tooltip that only repeats the name is not read a second time as the description.
+    void aScreenReaderHearsTheNameOnce_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("icon button") << QString() << QString() << QString();
+        QTest::newRow("named apart from its title")
+            << QStringLiteral("Session actions") << QStringLiteral("Session actions") << QString();
+        QTest::newRow("named after its row")
+            << QStringLiteral("Remove Thought, Scales in D") << QString() << QString();
+        QTest::newRow("a tooltip that says more")
+            << QString() << QStringLiteral("Session actions (Ctrl+K)")
+            << QStringLiteral("Session actions (Ctrl+K)");
+    }
+    void aScreenReaderHearsTheNameOnce() {
+        QFETCH(QString, name);
+        QFETCH(QString, toolTip);
+        QFETCH(QString, description);
+        const QString title = name.startsWith(QStringLiteral("Remove"))
+                                  ? QStringLiteral("Remove Thought")
+                                  : QStringLiteral("Session actions");
+        auto* button = new AppButton(title, QStringLiteral("ellipsis.circle"),
+                                     AppButtonRole::compactIcon, m_window.get());
+        button->setIconOnly(true);
+        if (!name.isEmpty())
+            button->setAccessibleName(name);
+        if (!toolTip.isEmpty())
+            button->setToolTip(toolTip);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(button);
+        QCOMPARE(read->text(QAccessible::Name), name.isEmpty() ? title : name);
+        QCOMPARE(read->text(QAccessible::Description), description);
+        QCOMPARE(read->role(), QAccessible::Button);
+    }
+
+    // Still a push button to assistive technology: pressed through its action, a menu offered.
+    void theActionsPressAndOfferTheMenu() {
+        int clicks = 0;
+        connect(m_toolbar, &QAbstractButton::clicked, this, [&clicks] { ++clicks; });
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(m_toolbar);
+        read->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks, 1);
+        m_toolbar->setEnabled(false);
+        read->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks, 1);
+
+        m_primary->setMenu(new QMenu(m_primary));
+        read = QAccessible::queryAccessibleInterface(m_primary);
+        QCOMPARE(read->role(), QAccessible::ButtonMenu);
+        QVERIFY(read->state().hasPopup);
+        QCOMPARE(read->actionInterface()->actionNames().first(),
+                 QAccessibleActionInterface::showMenuAction());
     }
 
 private:

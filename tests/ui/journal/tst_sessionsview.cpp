@@ -168,15 +168,38 @@ private Q_SLOTS:
     }
 
     // A screen reader hears each row as one line, its day in the locale's order, and which row is
-    // selected; the search field and its icons say what they are.
+    // selected; months are headings it can jump between, never chosen; its toggle chooses a
+    // session as the arrow keys do. The search field and its icons say what they are.
     void screenReadersHearRowsAndTheSearchField() {
         add(at({2025, 3, 7, 8}), {{u"Scales"_s}}, u"Slow and\neven"_s);
+        const auto older = add(at({2025, 2, 7, 8}), {{u"Arpeggios"_s}});
         show(1100);
         QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_view->listView());
+        QCOMPARE(list->childCount(), 4);
+        for (const int heading : {0, 2}) {
+            QCOMPARE(list->child(heading)->role(), QAccessible::Heading);
+            QVERIFY(!list->child(heading)->state().focusable);
+            QVERIFY(!list->child(heading)->state().selectable);
+            QVERIFY(!list->child(heading)->actionInterface());
+        }
         QCOMPARE(list->child(0)->text(QAccessible::Name), u"MARCH"_s);
         QAccessibleInterface* row = list->child(1);
+        QCOMPARE(row->role(), QAccessible::ListItem);
         QCOMPARE(row->text(QAccessible::Name), u"Friday 7, Scales, 30 min, Slow and even"_s);
-        QVERIFY(row->state().selected);
+        QVERIFY(row->state().selected && row->state().selectable && row->state().focusable);
+        QAccessibleInterface* third = list->child(3);
+        QCOMPARE(third->actionInterface()->actionNames(),
+                 QStringList{QAccessibleActionInterface::toggleAction()});
+        third->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(m_view->selectedSession(), older);
+        QCOMPARE(m_view->detailView()->session(), older);
+        QVERIFY(third->state().selected && !row->state().selected);
+        // A search makes the rows again: the reader hears the new ones, not the old.
+        QTest::keyClicks(m_view->searchField(), u"arpeggios"_s);
+        QCOMPARE(list->childCount(), 2);
+        QCOMPARE(list->child(0)->text(QAccessible::Name), u"FEBRUARY"_s);
+        QCOMPARE(list->child(1)->text(QAccessible::Name),
+                 u"Friday 7, Arpeggios, 30 min, Arpeggios"_s);
         QCOMPARE(
             QAccessible::queryAccessibleInterface(m_view->searchField())->text(QAccessible::Name),
             u"Search journal"_s);

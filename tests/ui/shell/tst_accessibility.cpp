@@ -221,6 +221,50 @@ private Q_SLOTS:
                  u"Look Back, Scales in D major and G"_s);
     }
 
+    // The three groups are one Tab stop, entered at the chosen one or else the first; the arrow
+    // keys walk round them and choose as they go.
+    void aRowsGroupsAreOneTabStopWalkedByArrows() {
+        QVERIFY(open());
+        m_window->startPractice();
+        addThought(u"Scales"_s);
+        m_window->showFinish();
+        auto* sheet = m_window->findChild<FinishPracticeSessionView*>();
+        QTRY_VERIFY(sheet->isVisible());
+        QApplication::setActiveWindow(sheet);
+        auto* row = sheet->findChild<FinishThoughtRow*>();
+        const auto chip = [row](PracticeCategory category) {
+            return row->categoryButton(category);
+        };
+        row->removeButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), chip(PracticeCategory::haveFun));
+        QVERIFY(!chip(PracticeCategory::haveFun)->isChecked());
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), row->minutesField());
+
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QTest::keyClick(focus(), Qt::Key_Right);
+        QCOMPARE(focus(), chip(PracticeCategory::lookBack));
+        QVERIFY(chip(PracticeCategory::lookBack)->isChecked());
+        QVERIFY(named(sheet, u"add-to-journal"_s)->isEnabled());
+        QTest::keyClick(focus(), Qt::Key_Down);
+        QTest::keyClick(focus(), Qt::Key_Down);
+        QCOMPARE(focus(), chip(PracticeCategory::haveFun));
+        QTest::keyClick(focus(), Qt::Key_Left);
+        QCOMPARE(focus(), chip(PracticeCategory::lookForward));
+        QVERIFY(chip(PracticeCategory::lookForward)->isChecked());
+        QVERIFY(!chip(PracticeCategory::haveFun)->isChecked());
+
+        // Back into the group from either side, at what is chosen.
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), row->minutesField());
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QCOMPARE(focus(), chip(PracticeCategory::lookForward));
+        row->removeButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        QCOMPARE(focus(), chip(PracticeCategory::lookForward));
+    }
+
     void theWindowItsClockAndItsSectionsAreNamed() {
         QVERIFY(open());
         m_window->startPractice();
