@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/AppAccessibleList.h"
 
+#include "ui/design/AppAccessibleElement.h"
+
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -9,7 +11,7 @@ namespace brevanta {
 
 namespace {
 
-class RowInterface final : public QAccessibleInterface, public QAccessibleActionInterface {
+class RowInterface final : public AppAccessibleElement, public QAccessibleActionInterface {
 public:
     RowInterface(AppAccessibleList* list, int row)
         : m_list(list)
@@ -24,19 +26,6 @@ public:
     }
 
     bool isValid() const override { return index().isValid(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        QAbstractItemView* view = this->view();
-        return view && view->window() ? view->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override {
-        return view() ? QAccessible::queryAccessibleInterface(view()) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
 
     QString text(QAccessible::Text kind) const override {
         const QModelIndex at = index();
@@ -119,6 +108,9 @@ public:
         }
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+protected:
+    QWidget* host() const override { return view(); }
 
 private:
     AppAccessibleList::ChooseBy chooseBy() const {

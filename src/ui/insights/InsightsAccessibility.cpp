@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/insights/InsightsAccessibility.h"
 
+#include "ui/design/AppAccessibleElement.h"
 #include "ui/insights/CalendarHeatmapBandView.h"
 
 #include <QAccessibleWidget>
@@ -30,7 +31,7 @@ public:
 
 /// One day of a heatmap band. It holds the band and the day's place among the exposed days,
 /// and reads everything else from the band when asked, so it never shows stale figures.
-class HeatmapDayAccessible final : public QAccessibleInterface {
+class HeatmapDayAccessible final : public AppAccessibleElement {
 public:
     HeatmapDayAccessible(CalendarHeatmapBandView* band, int index)
         : m_band(band)
@@ -40,18 +41,6 @@ public:
     int index() const { return m_index; }
 
     bool isValid() const override { return m_band && m_index < int(m_band->exposedCells().size()); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override {
-        return m_band && m_band->window() ? m_band->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface* parent() const override {
-        return m_band ? QAccessible::queryAccessibleInterface(m_band) : nullptr;
-    }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
 
     QString text(QAccessible::Text kind) const override {
         if (!isValid())
@@ -90,6 +79,9 @@ public:
         state.readOnly = true;
         return state;
     }
+
+protected:
+    QWidget* host() const override { return m_band; }
 
 private:
     QPointer<CalendarHeatmapBandView> m_band;
