@@ -127,8 +127,11 @@ QString AppIcons::glyph(QStringView symbolName) {
 }
 
 QString AppIcons::fontFamily() {
-    // Registered once per process; the font travels inside the binary's resources.
+    // Registered once per process; the font travels inside the binary's resources. The desktop's
+    // fonts are read first: a desktop copy of the same family read after ours would stand in for
+    // it, and a web-font copy (WOFF2) costs tens of milliseconds to open.
     static const QString family = [] {
+        QFontDatabase::families();
         const int id = QFontDatabase::addApplicationFont(
             QStringLiteral(":/brevanta/fonts/MaterialIcons-Regular.ttf"));
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
