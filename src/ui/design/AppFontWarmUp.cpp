@@ -4,16 +4,14 @@
 #include "ui/design/AppIcons.h"
 #include "ui/design/BrevantaBrandFont.h"
 
-#include <QFontDatabase>
-
 namespace brevanta {
 
 AppFontWarmUp::AppFontWarmUp()
     : m_thread([] {
-        // Both register once per process; a caller on the main thread meanwhile waits for them.
+        // Each is worked out once per process; a caller on the main thread meanwhile waits for it.
         AppIcons::fontFamily();
-        BrevantaBrandFont::isAvailable();
-        QFontDatabase::families();
+        if (!BrevantaBrandFont::isAvailable())
+            BrevantaBrandFont::serifFallbackFamily();
     }) {}
 
 AppFontWarmUp::~AppFontWarmUp() {

@@ -44,11 +44,16 @@ bool BrevantaBrandFont::isAvailable() {
 }
 
 QString BrevantaBrandFont::serifFallbackFamily() {
-    // "serif" is the fontconfig alias on Linux; elsewhere the style hint picks the serif default.
-    QFont serif;
-    serif.setFamilies({QStringLiteral("serif")});
-    serif.setStyleHint(QFont::Serif, QFont::PreferQuality);
-    return QFontInfo(serif).family();
+    // Asked once per process: finding it loads a font of its own, which nothing else draws with.
+    static const QString family = [] {
+        // "serif" is the fontconfig alias on Linux; elsewhere the style hint picks the serif
+        // default.
+        QFont serif;
+        serif.setFamilies({QStringLiteral("serif")});
+        serif.setStyleHint(QFont::Serif, QFont::PreferQuality);
+        return QFontInfo(serif).family();
+    }();
+    return family;
 }
 
 QFont BrevantaBrandFont::font(int pixelSize) {
