@@ -6,6 +6,7 @@
 #include "ui/design/AppAccessibility.h"
 #include "ui/design/AppButton.h"
 #include "ui/design/AppColors.h"
+#include "ui/design/AppFittedScrollArea.h"
 #include "ui/design/AppLabel.h"
 #include "ui/design/AppScreenHeader.h"
 #include "ui/design/AppSegmentedPicker.h"
@@ -45,6 +46,8 @@ constexpr QSize smallestSize(720, 600);
 constexpr QSize idealSize(780, 700);
 constexpr int firstYear = 1900;
 constexpr int lastYear = 2100;
+// However many sheets need a card, at least this much of their stack stays in view.
+constexpr int fileCardsMinimumHeight = 150;
 
 QVBoxLayout* column(QWidget* widget, int margin, int spacing) {
     auto* layout = new QVBoxLayout(widget);
@@ -198,9 +201,12 @@ QWidget* PracticeImportView::buildReviewPage() {
 
     // Cards about single files stand here, right after the year card: each is one file's own
     // story (what it holds, what could be done about it), read before the days themselves.
-    m_fileCards = new QWidget;
+    // Several re-saved sheets make a tall stack: it scrolls inside rather than squeezing the cards
+    // until their lines overlap, and always leaves the day list its room.
+    auto* cards = new QWidget;
+    m_fileCardsLayout = column(cards, 0, 12);
+    m_fileCards = new AppFittedScrollArea(cards, fileCardsMinimumHeight);
     m_fileCards->setObjectName(QStringLiteral("import-file-cards"));
-    m_fileCardsLayout = column(m_fileCards, 0, 12);
     m_fileCards->hide();
     layout->addWidget(m_fileCards);
 

@@ -21,6 +21,7 @@ class QVBoxLayout;
 namespace brevanta {
 
 class AppButton;
+class AppFittedScrollArea;
 class AppLabel;
 class AppSurface;
 class JournalStore;
@@ -99,7 +100,7 @@ private:
     AppSurface* m_yearCard = nullptr;
     QSpinBox* m_yearStepper = nullptr;
     AppButton* m_applyYear = nullptr;
-    QWidget* m_fileCards = nullptr;
+    AppFittedScrollArea* m_fileCards = nullptr;
     QVBoxLayout* m_fileCardsLayout = nullptr;
     QWidget* m_invalidFiles = nullptr;
     QAbstractButton* m_invalidFilesToggle = nullptr;

@@ -19,6 +19,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -140,6 +142,23 @@ private Q_SLOTS:
         QCOMPARE(sheet->summary()->value(u"Sessions ready"_s), u"30"_s);
         QVERIFY(confirm(sheet));
         QCOMPARE(store().sessions().size(), 30u);
+    }
+
+    // Three re-saved sheets stack more cards than the sheet has room for: each keeps its full
+    // wrapped height and the stack scrolls, while the day list keeps its room.
+    void manyReSavedSheetsScrollRatherThanSqueezeTheirCards() {
+        startApp(false);
+        PracticeImportView* sheet = review({u"Practice Log January 2025 [roundtrip-plain].csv"_s,
+                                            u"Practice Log April 2026 typed [semicolon].csv"_s,
+                                            u"Practice Log April 2026 formatted [explicit].csv"_s});
+        QVERIFY(sheet);
+        const QList<SpreadsheetFormatCard*> cards = sheet->findChildren<SpreadsheetFormatCard*>();
+        QVERIFY(cards.size() >= 2);
+        auto* stack = part<QScrollArea>(sheet, u"import-file-cards"_s);
+        QTRY_VERIFY(stack->verticalScrollBar()->maximum() > 0);
+        for (const SpreadsheetFormatCard* card : cards)
+            QCOMPARE(card->height(), card->heightForWidth(card->width()));
+        QVERIFY(part<QWidget>(sheet, u"import-candidates"_s)->height() >= 120);
     }
 
     void anUnreadableFileStandsAsideTheValidDays() {
