@@ -61,7 +61,6 @@ SpreadsheetFormatCard::SpreadsheetFormatCard(PracticeImportViewModel& model, qsi
 
     m_readOption = new QCheckBox(SpreadsheetFormatSummary::readOptionTitle(), this);
     m_readOption->setObjectName(QStringLiteral("spreadsheet-format-read"));
-    m_readOption->setAccessibleName(SpreadsheetFormatSummary::readOptionTitle());
     m_readOption->setFocusPolicy(Qt::TabFocus);
     m_readOption->setFont(AppTypography::body());
     layout->addWidget(m_readOption);
@@ -97,6 +96,9 @@ void SpreadsheetFormatCard::refresh() {
     m_skipped->setVisible(!skipped.isEmpty());
     const QSignalBlocker quiet(m_readOption);
     m_readOption->setChecked(file->readsSpreadsheetFormats);
+    // Every card has this box: a screen reader hears which file's it is.
+    m_readOption->setAccessibleName(AppAccessibility::rowScopedName(
+        SpreadsheetFormatSummary::readOptionTitle(), file->filename));
     setAccessibleName(m_heading->text());
 }
 

@@ -66,7 +66,9 @@ private Q_SLOTS:
                     .contains(u"Practice Log January 2025 [roundtrip-plain].csv"_s));
 
         QCheckBox* option = card->readOption();
-        QCOMPARE(option->accessibleName(), u"Read spreadsheet dates and times"_s);
+        QCOMPARE(
+            option->accessibleName(),
+            u"Read spreadsheet dates and times, Practice Log January 2025 [roundtrip-plain].csv"_s);
         QCOMPARE(option->focusPolicy(), Qt::TabFocus);
         QVERIFY(!option->isChecked());
         // As the accessibility action does it: a toggle, not a mouse click.
