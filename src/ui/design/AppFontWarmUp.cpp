@@ -10,8 +10,7 @@ AppFontWarmUp::AppFontWarmUp()
     : m_thread([] {
         // Each is worked out once per process; a caller on the main thread meanwhile waits for it.
         AppIcons::fontFamily();
-        if (!BrevantaBrandFont::isAvailable())
-            BrevantaBrandFont::serifFallbackFamily();
+        BrevantaBrandFont::isAvailable();
     }) {}
 
 AppFontWarmUp::~AppFontWarmUp() {

@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QFontDatabase>
-#include <QFontInfo>
 
 namespace brevanta {
 
@@ -43,27 +42,16 @@ bool BrevantaBrandFont::isAvailable() {
     return available;
 }
 
-QString BrevantaBrandFont::serifFallbackFamily() {
-    // Asked once per process: finding it loads a font of its own, which nothing else draws with.
-    static const QString family = [] {
-        // "serif" is the fontconfig alias on Linux; elsewhere the style hint picks the serif
-        // default.
-        QFont serif;
-        serif.setFamilies({QStringLiteral("serif")});
-        serif.setStyleHint(QFont::Serif, QFont::PreferQuality);
-        return QFontInfo(serif).family();
-    }();
-    return family;
-}
-
 QFont BrevantaBrandFont::font(int pixelSize) {
     QFont font;
     if (isAvailable()) {
         font.setFamilies({brandFontName, brandFamily});
         font.setStyleName(brandStyle);
     } else {
-        font.setFamily(serifFallbackFamily());
-        font.setStyleHint(QFont::Serif);
+        // "serif" is the fontconfig alias on Linux; elsewhere the style hint picks the serif
+        // default. Named rather than looked up here: looking it up loads a font of its own.
+        font.setFamilies({QStringLiteral("serif")});
+        font.setStyleHint(QFont::Serif, QFont::PreferQuality);
         font.setWeight(QFont::DemiBold);
     }
     font.setPixelSize(pixelSize);

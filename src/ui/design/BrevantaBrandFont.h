@@ -12,8 +12,6 @@ struct BrevantaBrandFont {
     static bool isAvailable();
     /// The wordmark's font at `pixelSize` logical pixels.
     static QFont font(int pixelSize);
-    /// The system's serif family, the stand-in for the brand typeface.
-    static QString serifFallbackFamily();
 };
 
 } // namespace brevanta
