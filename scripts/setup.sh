@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libqt6sql6-sqlite
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
   libicu-dev
   fonts-material-design-icons-iconfont
   libbenchmark-dev

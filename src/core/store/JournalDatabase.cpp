@@ -3,6 +3,7 @@
 
 #include "core/store/JournalStore.h"
 #include "core/store/PracticeRecordAccess.h"
+#include "core/store/SqliteStatement.h"
 
 #include <QDir>
 #include <QFile>
@@ -439,17 +440,13 @@ JournalDatabase::NextKeys JournalDatabase::nextKeys() const {
 
 namespace {
 
-// Identifiers and raw values are read as their UTF-8 bytes (CAST AS BLOB), which spares the
-// conversion to UTF-16 and a copy per row: the reader only parses or compares them.
-QUuid uuidOf(const QVariant& bytes) {
-    const QByteArray text = bytes.toByteArray();
+QUuid uuidOf(QByteArrayView text) {
     return QUuid::fromString(QLatin1StringView(text));
 }
 
 // The stored raw values are nearly always one of a handful of names: those share one text
 // instead of holding a copy per record.
-QString sharedRawValue(const QVariant& bytes, const QString* known, std::size_t count) {
-    const QByteArray text = bytes.toByteArray();
+QString sharedRawValue(QByteArrayView text, const QString* known, std::size_t count) {
     for (std::size_t index = 0; index < count; ++index) {
         if (QLatin1StringView(text) == known[index])
             return known[index];
@@ -457,31 +454,31 @@ QString sharedRawValue(const QVariant& bytes, const QString* known, std::size_t 
     return QString::fromUtf8(text);
 }
 
-QString sessionSource(const QVariant& value) {
+QString sessionSource(QByteArrayView text) {
     static const QString known[] = {
         PracticeSessionSource(PracticeSessionSource::timed).rawValue(),
         PracticeSessionSource(PracticeSessionSource::manual).rawValue(),
         PracticeSessionSource(PracticeSessionSource::imported).rawValue()};
-    return sharedRawValue(value, known, std::size(known));
+    return sharedRawValue(text, known, std::size(known));
 }
 
-QString entryCategory(const QVariant& value) {
+QString entryCategory(QByteArrayView text) {
     static const QString known[] = {PracticeCategory(PracticeCategory::haveFun).rawValue(),
                                     PracticeCategory(PracticeCategory::lookBack).rawValue(),
                                     PracticeCategory(PracticeCategory::lookForward).rawValue()};
-    return sharedRawValue(value, known, std::size(known));
+    return sharedRawValue(text, known, std::size(known));
 }
 
-std::optional<QString> optionalTextOf(const QVariant& value) {
-    if (value.isNull())
+std::optional<Instant> optionalInstantOf(std::optional<std::int64_t> msecs) {
+    if (!msecs)
         return std::nullopt;
-    return value.toString();
+    return Instant::fromMSecsSinceEpoch(*msecs);
 }
 
-std::optional<Instant> optionalInstantOf(const QVariant& value) {
-    if (value.isNull())
-        return std::nullopt;
-    return Instant::fromMSecsSinceEpoch(value.toLongLong());
+[[noreturn]] void failReading(const SqliteStatement::Failure& failure) {
+    fail((failure.code & 0xff) == sqliteNotADatabase ? JournalDatabase::OpenFailure::notAJournal
+                                                     : JournalDatabase::OpenFailure::unreadable,
+         failure.description);
 }
 
 // Between rows, how often a read asks whether it is still wanted.
@@ -492,11 +489,10 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
                                      JournalDatabase::NextKeys below,
                                      const std::function<bool()>& cancelled) {
     JournalDatabase::Loaded loaded;
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
     // One snapshot for both tables.
-    if (!query.exec(QStringLiteral("BEGIN")))
-        failReading(query.lastError());
+    QSqlQuery transaction(database);
+    if (!transaction.exec(QStringLiteral("BEGIN")))
+        failReading(transaction.lastError());
 
     // Keys below the first new one: a bound that holds the list without counting rows.
     const auto bound = std::size_t(std::max<std::int64_t>(below.session - 1, 0));
@@ -507,44 +503,6 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
     std::vector<std::int64_t> keys;
     keys.reserve(bound);
 
-    // Rows in key order: a plain table scan.
-    if (!query.prepare(QStringLiteral(
-            "SELECT pk, CAST(id AS BLOB), startedAt, endedAt, durationSeconds, "
-            "CAST(sourceRawValue AS BLOB), notes, createdAt, updatedAt FROM sessions "
-            "WHERE pk < ? ORDER BY pk")))
-        failReading(query.lastError());
-    query.addBindValue(qint64(below.session));
-    if (!query.exec())
-        failReading(query.lastError());
-    int untilCheck = rowsBetweenCancelChecks;
-    while (query.next()) {
-        if (--untilCheck == 0) {
-            untilCheck = rowsBetweenCancelChecks;
-            if (cancelled && cancelled())
-                return loaded;
-        }
-        PracticeSessionPtr session = PracticeRecordAccess::makeSession();
-        PracticeRecordAccess::SessionFields& fields = PracticeRecordAccess::fields(*session);
-        PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
-        tracking.key = query.value(0).toLongLong();
-        fields.id = uuidOf(query.value(1));
-        fields.startedAt = Instant::fromMSecsSinceEpoch(query.value(2).toLongLong());
-        fields.endedAt = Instant::fromMSecsSinceEpoch(query.value(3).toLongLong());
-        fields.durationSeconds = query.value(4).toLongLong();
-        fields.sourceRawValue = sessionSource(query.value(5));
-        fields.notes = optionalTextOf(query.value(6));
-        fields.createdAt = Instant::fromMSecsSinceEpoch(query.value(7).toLongLong());
-        fields.updatedAt = optionalInstantOf(query.value(8));
-        tracking.link = link;
-        tracking.state = PracticeRecordTracking::State::alive;
-        tracking.rowExists = true;
-        keys.push_back(tracking.key);
-        byKey.push_back(std::move(session));
-    }
-    if (query.lastError().isValid())
-        failReading(query.lastError());
-    query.finish();
-
     struct LoadedEntry {
         std::size_t sessionIndex;
         std::int64_t position;
@@ -552,63 +510,91 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
     };
     std::vector<LoadedEntry> entries;
     entries.reserve(std::size_t(std::max<std::int64_t>(below.entry - 1, 0)));
-    // Entries mostly come in the order of their sessions: the last one found is tried first.
-    std::size_t lastFound = 0;
-    const auto sessionIndex = [&keys, &lastFound](std::int64_t key) -> std::optional<std::size_t> {
-        for (std::size_t near = lastFound; near < keys.size() && near < lastFound + 2; ++near) {
-            if (keys[near] == key)
-                return lastFound = near;
-        }
-        const auto found = std::lower_bound(keys.begin(), keys.end(), key);
-        if (found == keys.end() || *found != key)
-            return std::nullopt;
-        return lastFound = std::size_t(found - keys.begin());
-    };
 
-    if (!query.prepare(QStringLiteral(
-            "SELECT pk, CAST(id AS BLOB), title, CAST(categoryRawValue AS BLOB), "
-            "durationSeconds, notes, sortOrder, createdAt, updatedAt, sessionKey, position "
-            "FROM entries WHERE pk < ? ORDER BY pk")))
-        failReading(query.lastError());
-    query.addBindValue(qint64(below.entry));
-    if (!query.exec())
-        failReading(query.lastError());
-    while (query.next()) {
-        if (--untilCheck == 0) {
-            untilCheck = rowsBetweenCancelChecks;
-            if (cancelled && cancelled())
-                return loaded;
+    try {
+        // Rows in key order: a plain table scan.
+        SqliteStatement sessionRows(
+            database, "SELECT pk, id, startedAt, endedAt, durationSeconds, sourceRawValue, notes, "
+                      "createdAt, updatedAt FROM sessions WHERE pk < ? ORDER BY pk");
+        sessionRows.bind(1, below.session);
+        int untilCheck = rowsBetweenCancelChecks;
+        while (sessionRows.next()) {
+            if (--untilCheck == 0) {
+                untilCheck = rowsBetweenCancelChecks;
+                if (cancelled && cancelled())
+                    return loaded;
+            }
+            PracticeSessionPtr session = PracticeRecordAccess::makeSession();
+            PracticeRecordAccess::SessionFields& fields = PracticeRecordAccess::fields(*session);
+            PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
+            tracking.key = sessionRows.integer(0);
+            fields.id = uuidOf(sessionRows.utf8(1));
+            fields.startedAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(2));
+            fields.endedAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(3));
+            fields.durationSeconds = sessionRows.integer(4);
+            fields.sourceRawValue = sessionSource(sessionRows.utf8(5));
+            fields.notes = sessionRows.optionalText(6);
+            fields.createdAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(7));
+            fields.updatedAt = optionalInstantOf(sessionRows.optionalInteger(8));
+            tracking.link = link;
+            tracking.state = PracticeRecordTracking::State::alive;
+            tracking.rowExists = true;
+            keys.push_back(tracking.key);
+            byKey.push_back(std::move(session));
         }
-        // An entry of no session is unreachable; it stays in the file but not in memory.
-        const QVariant sessionKey = query.value(9);
-        const std::optional<std::size_t> owner =
-            sessionKey.isNull() ? std::nullopt : sessionIndex(sessionKey.toLongLong());
-        if (!owner)
-            continue;
-        PracticeEntryPtr entry = PracticeRecordAccess::makeEntry();
-        PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
-        PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
-        tracking.key = query.value(0).toLongLong();
-        fields.id = uuidOf(query.value(1));
-        fields.title = query.value(2).toString();
-        fields.categoryRawValue = entryCategory(query.value(3));
-        const QVariant durationSeconds = query.value(4);
-        if (!durationSeconds.isNull())
-            fields.durationSeconds = durationSeconds.toLongLong();
-        fields.notes = optionalTextOf(query.value(5));
-        fields.sortOrder = query.value(6).toLongLong();
-        fields.createdAt = Instant::fromMSecsSinceEpoch(query.value(7).toLongLong());
-        fields.updatedAt = optionalInstantOf(query.value(8));
-        fields.session = byKey[*owner];
-        tracking.link = link;
-        tracking.state = PracticeRecordTracking::State::alive;
-        tracking.rowExists = true;
-        entries.push_back({*owner, query.value(10).toLongLong(), std::move(entry)});
+
+        // Entries mostly come in the order of their sessions: the last one found is tried first.
+        std::size_t lastFound = 0;
+        const auto sessionIndex = [&keys,
+                                   &lastFound](std::int64_t key) -> std::optional<std::size_t> {
+            for (std::size_t near = lastFound; near < keys.size() && near < lastFound + 2; ++near) {
+                if (keys[near] == key)
+                    return lastFound = near;
+            }
+            const auto found = std::lower_bound(keys.begin(), keys.end(), key);
+            if (found == keys.end() || *found != key)
+                return std::nullopt;
+            return lastFound = std::size_t(found - keys.begin());
+        };
+
+        SqliteStatement entryRows(
+            database, "SELECT pk, id, title, categoryRawValue, durationSeconds, notes, sortOrder, "
+                      "createdAt, updatedAt, sessionKey, position FROM entries WHERE pk < ? "
+                      "ORDER BY pk");
+        entryRows.bind(1, below.entry);
+        while (entryRows.next()) {
+            if (--untilCheck == 0) {
+                untilCheck = rowsBetweenCancelChecks;
+                if (cancelled && cancelled())
+                    return loaded;
+            }
+            // An entry of no session is unreachable; it stays in the file but not in memory.
+            const std::optional<std::size_t> owner =
+                entryRows.isNull(9) ? std::nullopt : sessionIndex(entryRows.integer(9));
+            if (!owner)
+                continue;
+            PracticeEntryPtr entry = PracticeRecordAccess::makeEntry();
+            PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
+            PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
+            tracking.key = entryRows.integer(0);
+            fields.id = uuidOf(entryRows.utf8(1));
+            fields.title = entryRows.text(2);
+            fields.categoryRawValue = entryCategory(entryRows.utf8(3));
+            fields.durationSeconds = entryRows.optionalInteger(4);
+            fields.notes = entryRows.optionalText(5);
+            fields.sortOrder = entryRows.integer(6);
+            fields.createdAt = Instant::fromMSecsSinceEpoch(entryRows.integer(7));
+            fields.updatedAt = optionalInstantOf(entryRows.optionalInteger(8));
+            fields.session = byKey[*owner];
+            tracking.link = link;
+            tracking.state = PracticeRecordTracking::State::alive;
+            tracking.rowExists = true;
+            entries.push_back({*owner, entryRows.integer(10), std::move(entry)});
+        }
+    } catch (const SqliteStatement::Failure& failure) {
+        failReading(failure);
     }
-    if (query.lastError().isValid())
-        failReading(query.lastError());
-    query.finish();
-    query.exec(QStringLiteral("COMMIT"));
+    transaction.exec(QStringLiteral("COMMIT"));
 
     const auto storageOrder = [](const LoadedEntry& left, const LoadedEntry& right) {
         return std::tie(left.sessionIndex, left.position) <
