@@ -173,9 +173,7 @@ public:
     RowLoader(JournalStore& store, const JournalDatabase& database, JournalDatabase::NextKeys below)
         : m_thread(QThread::create([this, &store, &database, below, link = store.m_link] {
             read(store, database, link, below);
-        })) {
-        m_thread->start();
-    }
+        })) {}
     ~RowLoader() {
         m_cancelled.store(true, std::memory_order_relaxed);
         m_thread->wait();
@@ -183,15 +181,23 @@ public:
     RowLoader(const RowLoader&) = delete;
     RowLoader& operator=(const RowLoader&) = delete;
 
+    /// Starts reading; once only.
+    void start() {
+        if (!m_thread->isRunning() && !m_thread->isFinished())
+            m_thread->start();
+    }
     bool isDone() {
         const std::lock_guard lock(m_mutex);
         return m_done;
     }
-    void wait() { m_thread->wait(); }
+    void wait() {
+        start();
+        m_thread->wait();
+    }
     /// Joins the thread; then what it read, or why it failed.
     std::pair<std::optional<JournalDatabase::Loaded>, std::optional<JournalDatabase::OpenFailed>>
     take() {
-        m_thread->wait();
+        wait();
         const std::lock_guard lock(m_mutex);
         return {std::move(m_loaded), std::move(m_failure)};
     }
@@ -253,9 +259,11 @@ std::unique_ptr<JournalStore> JournalStore::open(const StoreConfiguration& confi
         }
         std::unique_ptr<JournalStore> store(
             new JournalStore(configuration, std::move(lock), std::move(database)));
-        store->startLoading();
+        store->prepareLoading();
         if (loading == RowLoading::beforeReturning)
             store->waitUntilLoaded();
+        else if (loading == RowLoading::inBackground)
+            store->loadInBackground();
         return store;
     } catch (const JournalDatabase::OpenFailed& failed) {
         throw openErrorFor(failed, filePath);
@@ -296,7 +304,7 @@ void JournalStore::leaveRecordsAtExit() {
     m_leavesRecordsAtExit = true;
 }
 
-void JournalStore::startLoading() {
+void JournalStore::prepareLoading() {
     // Keys past every stored row, read before any record can be made: records inserted while
     // the rows load get keys the loader never reads.
     const JournalDatabase::NextKeys next = m_database->nextKeys();
@@ -308,6 +316,11 @@ void JournalStore::startLoading() {
         return;
     }
     m_loader = std::make_unique<RowLoader>(*this, *m_database, next);
+}
+
+void JournalStore::loadInBackground() {
+    if (m_loader)
+        m_loader->start();
 }
 
 void JournalStore::finishLoading() {

@@ -82,6 +82,9 @@ public:
         beforeReturning,
         /// open() returns once the journal is checked and locked; the rows follow.
         inBackground,
+        /// As inBackground, but the rows are read only from loadInBackground() (or a wait) on:
+        /// a caller with its own start-up work first keeps the reading out of its way.
+        whenAsked,
     };
 
     /// The version of the schema this build reads and writes; recorded in the journal file.
@@ -101,6 +104,9 @@ public:
 
     /// Whether every stored session is in sessions().
     bool isLoaded() const { return m_isLoaded; }
+    /// Starts reading the rows on their own thread, when open() was told to wait for this; does
+    /// nothing once they are read or being read.
+    void loadInBackground();
     /// Takes the rows over now, waiting for their thread if it is still reading. Throws
     /// OpenError (unreadable) when they could not be read.
     void waitUntilLoaded();
@@ -161,7 +167,7 @@ private:
     void beginChangeGroup() override;
     void endChangeGroup() override;
 
-    void startLoading();
+    void prepareLoading();
     /// Takes over what the loader read; nothing when it has not finished.
     void finishLoading();
 

@@ -17,6 +17,7 @@
 #include "ui/journal/SessionsView.h"
 #include "ui/practice/FinishPracticeSessionView.h"
 #include "ui/practice/PracticeView.h"
+#include "ui/shell/AfterFirstPaint.h"
 #include "ui/shell/AppAppearance.h"
 #include "ui/shell/AppNotificationCenter.h"
 #include "ui/shell/BrevantaCommandLine.h"
@@ -50,6 +51,8 @@ namespace {
 // The first window's size on a roomy screen; on a smaller one the window takes what there is.
 constexpr QSize preferredWindowSize(1280, 840);
 constexpr int cascadeOffset = 28;
+// How long the rows wait for the first window to paint, when it is slow to (opened minimised).
+constexpr int rowLoadingPatienceMs = 500;
 
 const auto storeFailurePreamble = QStringLiteral("Brevanta could not open its data store.");
 const auto storeFailureReason =
@@ -116,14 +119,18 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     , m_clock(std::move(environment.clock))
     , m_activeSessionController(m_clock)
     // The window does not wait for the rows: the screens show them when they are in.
-    , m_store(JournalStore::open(storeConfiguration, JournalStore::RowLoading::inBackground))
+    , m_store(JournalStore::open(storeConfiguration, JournalStore::RowLoading::whenAsked))
     , m_settings(environment.settings ? std::move(environment.settings) : ownerOnlySettings())
     , m_fileChooser(environment.fileChooser ? std::move(environment.fileChooser)
                                             : std::make_shared<DialogPracticeHistoryFileChooser>())
     , m_notifications(new AppNotificationCenter(this))
     , m_appearance(new AppAppearance(*m_settings, environment.platformPalette, this))
     , m_commands(new BrevantaCommands(this))
-    , m_searchWarmUp(new JournalSearchWarmUp(*m_store, &Calendar::current, this)) {
+    , m_searchWarmUp(new JournalSearchWarmUp(*m_store, &Calendar::current, this))
+    // Read while the window is built, the rows would compete with it for the processor and
+    // memory; they start the moment it is on screen.
+    , m_rowLoading(new AfterFirstPaint([this] { m_store->loadInBackground(); },
+                                       rowLoadingPatienceMs, this)) {
     // The style first: installing a style resets the palette the appearance then installs.
     if (!qobject_cast<AppStyle*>(QApplication::style()))
         QApplication::setStyle(new AppStyle);
@@ -160,6 +167,7 @@ BrevantaApp::~BrevantaApp() {
     delete m_recorder;
     delete m_instanceChannel;
     delete m_searchWarmUp;
+    delete m_rowLoading;
     // Windows hold the controller, the store and the notification centre: they go first.
     for (const QPointer<ContentView>& window : std::as_const(m_mainWindows))
         delete window;
@@ -313,6 +321,7 @@ ContentView* BrevantaApp::openMainWindow() {
     const int open = int(mainWindows().size());
     window->setGeometry(initialGeometry(open));
     m_mainWindows.append(window);
+    m_rowLoading->watch(window);
     window->show();
     window->activateWindow();
     // From the first window on. Each chunk waits for the window system's pending events, so the

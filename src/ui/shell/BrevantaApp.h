@@ -27,6 +27,7 @@ class BrevantaCommands;
 class BrevantaSettingsView;
 class ContentView;
 class JournalSearchWarmUp;
+class AfterFirstPaint;
 class JournalStore;
 class PracticeHistoryFileChooser;
 class SingleInstanceChannel;
@@ -74,8 +75,8 @@ public:
     JournalSearchWarmUp& searchWarmUp() { return *m_searchWarmUp; }
     QSettings& settings() { return *m_settings; }
 
-    /// Opens and shows another main window on the shared controller and store. The first one
-    /// also starts the search warm-up, once the window is on screen.
+    /// Opens and shows another main window on the shared controller and store. The journal's
+    /// rows start loading once the first one has painted; it also starts the search warm-up.
     ContentView* openMainWindow();
     QList<ContentView*> mainWindows() const;
     /// Shows the settings window, creating it on first use.
@@ -118,6 +119,7 @@ private:
     AppAppearance* m_appearance = nullptr;
     BrevantaCommands* m_commands = nullptr;
     JournalSearchWarmUp* m_searchWarmUp = nullptr;
+    AfterFirstPaint* m_rowLoading = nullptr;
     ActivePracticeSessionRecorder* m_recorder = nullptr;
     std::optional<ActivePracticeSessionRecovery::Recovered> m_recovered;
     std::optional<ActivePracticeSessionRecovery::SetAside> m_recoverySetAside;

@@ -122,6 +122,36 @@ private Q_SLOTS:
         QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM entries")).toInt(), 8);
     }
 
+    void rowsWaitUntilAsked_data() {
+        QTest::addColumn<bool>("asksInBackground");
+        QTest::newRow("asked to load in the background") << true;
+        QTest::newRow("never asked, then waited for") << false;
+    }
+
+    void rowsWaitUntilAsked() {
+        QFETCH(bool, asksInBackground);
+        const auto store = JournalStore::open(StoreConfiguration::atPath(m_path),
+                                              JournalStore::RowLoading::whenAsked);
+        QSignalSpy loaded(store.get(), &JournalStore::loaded);
+        store->insert(sessionAt(daysLater(3), QStringLiteral("New")));
+        store->save();
+        QCoreApplication::processEvents();
+        QVERIFY(!store->isLoaded());
+        QCOMPARE(titlesOf(store->sessions()), QStringList{QStringLiteral("New")});
+        if (asksInBackground) {
+            store->loadInBackground();
+            store->loadInBackground();
+            QVERIFY(loaded.wait());
+        } else {
+            store->waitUntilLoaded();
+        }
+        QVERIFY(store->isLoaded());
+        QCOMPARE(loaded.count(), 1);
+        QCOMPARE(titlesOf(store->sessions()),
+                 (QStringList{QStringLiteral("Day 4"), QStringLiteral("New"),
+                              QStringLiteral("Day 2"), QStringLiteral("Day 0")}));
+    }
+
     void importReviewWaitsForTheRows() {
         const auto store = openInBackground();
         PracticeImportViewModel review(*store, Calendar(u"UTC", u"en_US"),
