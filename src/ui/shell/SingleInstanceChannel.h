@@ -7,11 +7,13 @@
 
 class QLocalServer;
 class QLocalSocket;
+class QSocketNotifier;
 
 namespace brevanta {
 
 /// How a second launch reaches the Brevanta that already runs: a local socket in the user's
-/// runtime folder, owner-only, named after the journal it serves. The first process listens once
+/// runtime folder, owner-only, named after the journal it serves (the platform's own on Unix,
+/// Qt's local sockets elsewhere). The first process listens once
 /// it holds the journal's lock; a later one connects, hands over the files it was given and ends.
 /// The journal's lock stays the guard against two processes on one journal; the socket only
 /// carries the hand-over.
@@ -41,10 +43,17 @@ Q_SIGNALS:
     void handedOver(const QStringList& filePaths);
 
 private:
+    QString m_socketPath;
+#if defined(Q_OS_UNIX)
+    class Connection;
+    int m_listener = -1;
+    QSocketNotifier* m_acceptable = nullptr;
+    bool m_listening = false;
+#else
     void receive(QLocalSocket* socket);
 
-    QString m_socketPath;
     QLocalServer* m_server = nullptr;
+#endif
 };
 
 } // namespace brevanta
