@@ -120,7 +120,9 @@ ContentView::ContentView(Environment environment, QWidget* parent)
     m_sidebar->setSelection(m_selection);
     updateSidebarToggle();
     showDetail();
-    m_transportPresenter->setPresented(m_controller.hasActiveSession(), false);
+    // Most launches have no session: the bar is not built until one starts.
+    if (m_controller.hasActiveSession())
+        transportPresenter()->setPresented(true, false);
     publishPracticeCommands();
 }
 
@@ -169,14 +171,27 @@ QWidget* ContentView::buildDetailColumn() {
     m_navigationArea->setObjectName(QStringLiteral("navigation-area"));
     column->addWidget(m_navigationArea, 1);
 
-    m_transport = new ActiveSessionTransport(m_controller, m_clock,
-                                             {.onOpen = [this] { openPracticeRoom(); },
-                                              .onAddThought = [this] { showAddThought(); },
-                                              .onFinish = [this] { showFinish(); }});
-    m_transportPresenter = new BottomSlidePresenter(m_transport, transportPadding);
-    m_transportPresenter->setObjectName(QStringLiteral("active-session-transport-presenter"));
-    column->addWidget(m_transportPresenter);
+    // The session's bar joins the column's foot when there first is a session.
+    m_detailColumn = column;
     return detail;
+}
+
+BottomSlidePresenter* ContentView::transportPresenter() {
+    if (!m_transportPresenter) {
+        m_transport = new ActiveSessionTransport(m_controller, m_clock,
+                                                 {.onOpen = [this] { openPracticeRoom(); },
+                                                  .onAddThought = [this] { showAddThought(); },
+                                                  .onFinish = [this] { showFinish(); }});
+        m_transportPresenter = new BottomSlidePresenter(m_transport, transportPadding);
+        m_transportPresenter->setObjectName(QStringLiteral("active-session-transport-presenter"));
+        m_detailColumn->addWidget(m_transportPresenter);
+    }
+    return m_transportPresenter;
+}
+
+ActiveSessionTransport* ContentView::transport() {
+    transportPresenter();
+    return m_transport;
 }
 
 void ContentView::setSelection(std::optional<AppDestination> selection) {
@@ -496,7 +511,8 @@ void ContentView::dropWorkspaceScreen() {
 }
 
 void ContentView::followController() {
-    m_transportPresenter->setPresented(m_controller.hasActiveSession(), isVisible());
+    if (m_transportPresenter || m_controller.hasActiveSession())
+        transportPresenter()->setPresented(m_controller.hasActiveSession(), isVisible());
     publishPracticeCommands();
 }
 

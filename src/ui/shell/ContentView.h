@@ -13,9 +13,10 @@
 #include <memory>
 #include <optional>
 
+class QHBoxLayout;
 class QSplitter;
 class QStackedWidget;
-class QHBoxLayout;
+class QVBoxLayout;
 
 namespace brevanta {
 
@@ -103,8 +104,10 @@ public:
 
     PracticeCommandPublication* practiceCommands() const { return m_practiceCommands; }
     ContentSidebar* sidebar() const { return m_sidebar; }
-    ActiveSessionTransport* transport() const { return m_transport; }
-    BottomSlidePresenter* transportPresenter() const { return m_transportPresenter; }
+    /// The running session's bar at the foot of the detail area, made the first time there is
+    /// a session (or when asked for).
+    ActiveSessionTransport* transport();
+    BottomSlidePresenter* transportPresenter();
     /// The page the detail area shows now.
     QWidget* shownScreen() const;
     /// The toolbar items of the page on show, if it has any.
@@ -156,6 +159,7 @@ private:
     AppButton* m_sidebarToggle = nullptr;
     QHBoxLayout* m_toolbarItems = nullptr;
     QStackedWidget* m_navigationArea = nullptr;
+    QVBoxLayout* m_detailColumn = nullptr;
     ActiveSessionTransport* m_transport = nullptr;
     BottomSlidePresenter* m_transportPresenter = nullptr;
     PracticeCommandPublication* m_practiceCommands = nullptr;
