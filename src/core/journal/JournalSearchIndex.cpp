@@ -49,16 +49,17 @@ void searchableParts(const PracticeSession& session, QString& head, QString& tai
     head.resize(0);
     head += session.title();
     head += u' ';
-    if (session.notes())
-        head += *session.notes();
+    // Records hand out their texts as new strings: each is read once.
+    if (const std::optional<QString> notes = session.notes())
+        head += *notes;
     head += u' ';
     tail.resize(0);
     for (const KeyedEntry& keyed : entries) {
         tail += u' ';
         tail += keyed.entry->title();
         tail += u' ';
-        if (keyed.entry->notes())
-            tail += *keyed.entry->notes();
+        if (const std::optional<QString> notes = keyed.entry->notes())
+            tail += *notes;
         tail += u' ';
         tail += keyed.category.title();
     }

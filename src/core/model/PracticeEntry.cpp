@@ -34,10 +34,10 @@ PracticeEntryPtr PracticeEntry::create(QUuid id, QString title, PracticeCategory
     auto entry = std::make_shared<PracticeEntry>(Passkey{});
     StoredFields& fields = entry->m_fields;
     fields.id = id;
-    fields.title = std::move(trimmedTitle);
-    fields.categoryRawValue = category.rawValue();
+    fields.title = CompactText(trimmedTitle);
+    fields.categoryRawValue = SharedRawValue(category.rawValue());
     fields.durationSeconds = durationSeconds;
-    fields.notes = TextNormalization::normalizedNotes(notes);
+    fields.notes = CompactText::fromOptional(TextNormalization::normalizedNotes(notes));
     fields.sortOrder = sortOrder;
     fields.createdAt = createdAt;
     if (session)
@@ -46,7 +46,12 @@ PracticeEntryPtr PracticeEntry::create(QUuid id, QString title, PracticeCategory
 }
 
 PracticeCategory PracticeEntry::category() const {
-    return PracticeCategory::fromPersistedRawValue(m_fields.categoryRawValue);
+    return PracticeCategory::fromPersistedRawValue(m_fields.categoryRawValue.text());
+}
+
+PracticeSessionPtr PracticeEntry::session() const {
+    // Empty while the session is being destroyed, as it is for everyone else then.
+    return m_fields.session ? m_fields.session->weak_from_this().lock() : nullptr;
 }
 
 template <typename Apply> void PracticeEntry::write(EntryField field, Apply&& apply) {
@@ -65,28 +70,27 @@ void PracticeEntry::setId(QUuid id) {
 
 void PracticeEntry::setTitle(const QString& title) {
     QString trimmedTitle = TextNormalization::trimmed(title);
-    if (trimmedTitle != m_fields.title)
-        write(EntryField::title, [&] { m_fields.title = std::move(trimmedTitle); });
+    if (trimmedTitle != m_fields.title.toString())
+        write(EntryField::title, [&] { m_fields.title = CompactText(trimmedTitle); });
 }
 
 void PracticeEntry::setCategory(PracticeCategory category) {
-    QString rawValue = category.rawValue();
+    const SharedRawValue rawValue(category.rawValue());
     if (rawValue != m_fields.categoryRawValue)
-        write(EntryField::categoryRawValue,
-              [&] { m_fields.categoryRawValue = std::move(rawValue); });
+        write(EntryField::categoryRawValue, [&] { m_fields.categoryRawValue = rawValue; });
 }
 
 void PracticeEntry::setDurationSeconds(std::optional<std::int64_t> durationSeconds) {
     if (durationSeconds && *durationSeconds < 0)
         throw ValidationError(ValidationError::durationCannotBeNegative);
-    if (durationSeconds != m_fields.durationSeconds)
+    if (durationSeconds != m_fields.durationSeconds.get())
         write(EntryField::durationSeconds, [&] { m_fields.durationSeconds = durationSeconds; });
 }
 
 void PracticeEntry::setNotes(const std::optional<QString>& notes) {
     std::optional<QString> normalized = TextNormalization::normalizedNotes(notes);
-    if (normalized != m_fields.notes)
-        write(EntryField::notes, [&] { m_fields.notes = std::move(normalized); });
+    if (normalized != m_fields.notes.toOptional())
+        write(EntryField::notes, [&] { m_fields.notes = CompactText::fromOptional(normalized); });
 }
 
 void PracticeEntry::setSortOrder(std::int64_t sortOrder) {
@@ -102,12 +106,12 @@ void PracticeEntry::setCreatedAt(Instant createdAt) {
 }
 
 void PracticeEntry::setUpdatedAt(std::optional<Instant> updatedAt) {
-    if (updatedAt != m_fields.updatedAt)
+    if (updatedAt != m_fields.updatedAt.get())
         write(EntryField::updatedAt, [&] { m_fields.updatedAt = updatedAt; });
 }
 
 void PracticeEntry::setSession(const PracticeSessionPtr& session) {
-    const PracticeSessionPtr previous = m_fields.session.lock();
+    const PracticeSessionPtr previous = this->session();
     if (previous == session)
         return;
     const PracticeRecordChangeGroup group(m_tracking.observer());
@@ -119,8 +123,8 @@ void PracticeEntry::setSession(const PracticeSessionPtr& session) {
 }
 
 void PracticeEntry::writeSessionReference(const PracticeSessionPtr& session) {
-    if (m_fields.session.lock() != session)
-        write(EntryField::session, [&] { m_fields.session = session; });
+    if (m_fields.session != session.get())
+        write(EntryField::session, [&] { m_fields.session = session.get(); });
 }
 
 } // namespace brevanta

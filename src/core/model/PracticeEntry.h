@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model/BrevantaError.h"
+#include "core/model/CompactFields.h"
 #include "core/model/PracticeCategory.h"
 #include "core/model/PracticeRecordObserver.h"
 #include "core/time/Instant.h"
@@ -55,16 +56,16 @@ public:
     PracticeEntry& operator=(const PracticeEntry&) = delete;
 
     QUuid id() const { return m_fields.id; }
-    const QString& title() const { return m_fields.title; }
-    const QString& categoryRawValue() const { return m_fields.categoryRawValue; }
+    QString title() const { return m_fields.title.toString(); }
+    const QString& categoryRawValue() const { return m_fields.categoryRawValue.text(); }
     /// The lenient reading of the stored group: unknown text reads as Look Back.
     PracticeCategory category() const;
-    std::optional<std::int64_t> durationSeconds() const { return m_fields.durationSeconds; }
-    const std::optional<QString>& notes() const { return m_fields.notes; }
+    std::optional<std::int64_t> durationSeconds() const { return m_fields.durationSeconds.get(); }
+    std::optional<QString> notes() const { return m_fields.notes.toOptional(); }
     std::int64_t sortOrder() const { return m_fields.sortOrder; }
     Instant createdAt() const { return m_fields.createdAt; }
-    std::optional<Instant> updatedAt() const { return m_fields.updatedAt; }
-    PracticeSessionPtr session() const { return m_fields.session.lock(); }
+    std::optional<Instant> updatedAt() const { return m_fields.updatedAt.get(); }
+    PracticeSessionPtr session() const;
 
     void setId(QUuid id);
     /// Stores the title trimmed.
@@ -91,14 +92,16 @@ private:
 
     struct StoredFields {
         QUuid id;
-        QString title;
-        QString categoryRawValue = QStringLiteral("lookBack");
-        std::optional<std::int64_t> durationSeconds;
-        std::optional<QString> notes;
+        CompactText title;
+        SharedRawValue categoryRawValue{u"lookBack"};
+        PackedOptional<std::int64_t> durationSeconds;
+        /// Null when there are none.
+        CompactText notes;
         std::int64_t sortOrder = 0;
         Instant createdAt;
-        std::optional<Instant> updatedAt;
-        std::weak_ptr<PracticeSession> session;
+        PackedOptional<Instant> updatedAt;
+        /// Not a hold: the session holds its entries, and clears this when it goes first.
+        PracticeSession* session = nullptr;
     };
 
     template <typename Apply> void write(EntryField field, Apply&& apply);

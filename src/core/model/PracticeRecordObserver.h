@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <utility>
 
 namespace brevanta {
 
@@ -50,29 +52,71 @@ protected:
 };
 
 /// Shared by an observer and every record it tracks. The observer clears it when it goes away,
-/// so a record that outlives its store never calls into a dead object.
-struct PracticeRecordObserverLink {
+/// so a record that outlives its store never calls into a dead object. Counted by hand, so that
+/// a record holds it with one pointer; the last holder frees it.
+class PracticeRecordObserverLink {
+public:
+    /// A counted hold on a link; empty when the record is tracked by nobody.
+    class Ref {
+    public:
+        Ref() = default;
+        static Ref make(PracticeRecordObserver* observer) {
+            Ref ref;
+            ref.m_link = new PracticeRecordObserverLink;
+            ref.m_link->observer = observer;
+            return ref;
+        }
+        Ref(const Ref& other)
+            : m_link(other.m_link) {
+            if (m_link)
+                m_link->m_holders.fetch_add(1, std::memory_order_relaxed);
+        }
+        Ref(Ref&& other) noexcept
+            : m_link(std::exchange(other.m_link, nullptr)) {}
+        Ref& operator=(Ref other) noexcept {
+            std::swap(m_link, other.m_link);
+            return *this;
+        }
+        ~Ref() {
+            if (m_link && m_link->m_holders.fetch_sub(1, std::memory_order_acq_rel) == 1)
+                delete m_link;
+        }
+
+        void reset() { *this = Ref(); }
+        explicit operator bool() const { return m_link != nullptr; }
+        PracticeRecordObserverLink* operator->() const { return m_link; }
+        bool operator==(const Ref& other) const { return m_link == other.m_link; }
+
+    private:
+        PracticeRecordObserverLink* m_link = nullptr;
+    };
+
     PracticeRecordObserver* observer = nullptr;
+
+private:
+    PracticeRecordObserverLink() = default;
+
+    // Records are made on the loading thread and dropped on the main one.
+    std::atomic<std::size_t> m_holders{1};
 };
 
-/// What a store keeps on each record it tracks.
+/// What a store keeps on each record it tracks: 24 bytes, the small fields packed together.
 struct PracticeRecordTracking {
     enum class State : std::uint8_t { detached, alive, deleted };
 
-    std::shared_ptr<PracticeRecordObserverLink> link;
+    PracticeRecordObserverLink::Ref link;
     /// The record's identity inside its store; unique per store and record type.
     std::int64_t key = 0;
-    State state = State::detached;
-    /// Whether the store's file holds a row for this record as of the last save.
-    bool rowExists = false;
-    /// Bookkeeping of the store's sorted session list: where the session is, and the start
-    /// under which it was placed there, so it can be found again after startedAt changed.
-    bool inSortedList = false;
-    bool awaitingSortedInsertion = false;
     /// Moves on whenever the store sees the record written (a session also when one of its
     /// entries is), so what is worked out from a session can be kept while it stays the same.
     std::uint32_t revision = 0;
-    std::int64_t listedStartedAtMSecs = 0;
+    State state = State::detached;
+    /// Whether the store's file holds a row for this record as of the last save.
+    bool rowExists = false;
+    /// Bookkeeping of the store's sorted session list: whether the session is there or waits to
+    /// go in. The list finds it by its start, which the store sees before each write.
+    bool inSortedList = false;
+    bool awaitingSortedInsertion = false;
 
     PracticeRecordObserver* observer() const { return link ? link->observer : nullptr; }
 };

@@ -56,15 +56,15 @@ PracticeSession::create(QUuid id, Instant startedAt, std::int64_t durationSecond
     fields.startedAt = startedAt;
     fields.endedAt = endedAt;
     fields.durationSeconds = durationSeconds;
-    fields.sourceRawValue = source.rawValue();
-    fields.notes = TextNormalization::normalizedNotes(notes);
+    fields.sourceRawValue = SharedRawValue(source.rawValue());
+    fields.notes = CompactText::fromOptional(TextNormalization::normalizedNotes(notes));
     fields.createdAt = createdAt;
     session->replaceEntries(std::move(entries));
     return session;
 }
 
 PracticeSessionSource PracticeSession::source() const {
-    return PracticeSessionSource::fromPersistedRawValue(m_fields.sourceRawValue);
+    return PracticeSessionSource::fromPersistedRawValue(m_fields.sourceRawValue.text());
 }
 
 std::vector<PracticeEntryPtr> PracticeSession::entries() const {
@@ -85,7 +85,7 @@ QString PracticeSession::title() const {
     // titles of every session on each search.
     const PracticeEntry* first = nullptr;
     for (const PracticeEntryPtr& entry : m_fields.storedEntries) {
-        if (entry->title().isEmpty())
+        if (entry->m_fields.title.isEmpty())
             continue;
         if (!first || displayKey(*entry) < displayKey(*first))
             first = entry.get();
@@ -106,11 +106,20 @@ void PracticeSession::applyEdits(Instant startedAt, std::int64_t durationSeconds
         write(SessionField::endedAt, [&] { m_fields.endedAt = endedAt; });
     if (durationSeconds != m_fields.durationSeconds)
         write(SessionField::durationSeconds, [&] { m_fields.durationSeconds = durationSeconds; });
-    if (normalizedNotes != m_fields.notes)
-        write(SessionField::notes, [&] { m_fields.notes = std::move(normalizedNotes); });
+    if (normalizedNotes != m_fields.notes.toOptional())
+        write(SessionField::notes,
+              [&] { m_fields.notes = CompactText::fromOptional(normalizedNotes); });
     replaceEntries(std::move(entries));
-    if (m_fields.updatedAt != modifiedAt)
-        write(SessionField::updatedAt, [&] { m_fields.updatedAt = modifiedAt; });
+    if (m_fields.updatedAt.get() != modifiedAt)
+        write(SessionField::updatedAt, [&] { m_fields.updatedAt = std::optional(modifiedAt); });
+}
+
+PracticeSession::~PracticeSession() {
+    // The entries point back without holding the session.
+    for (const PracticeEntryPtr& entry : m_fields.storedEntries) {
+        if (entry->m_fields.session == this)
+            entry->m_fields.session = nullptr;
+    }
 }
 
 template <typename Apply> void PracticeSession::write(SessionField field, Apply&& apply) {
@@ -165,7 +174,7 @@ void PracticeSession::replaceEntries(std::vector<PracticeEntryPtr> entries) {
     const std::vector<PracticeEntryPtr> previousList = m_fields.storedEntries;
     writeStoredEntries(list);
     for (const PracticeEntryPtr& entry : previousList) {
-        if (!listed.contains(entry.get()) && entry->m_fields.session.lock().get() == this)
+        if (!listed.contains(entry.get()) && entry->m_fields.session == this)
             entry->writeSessionReference(nullptr);
     }
     const PracticeSessionPtr self = shared_from_this();

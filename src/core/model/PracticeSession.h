@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model/BrevantaError.h"
+#include "core/model/CompactFields.h"
 #include "core/model/PracticeCategory.h"
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeRecordObserver.h"
@@ -53,6 +54,8 @@ public:
 
     /// A record holding the stored defaults; made only through create() and by the store.
     explicit PracticeSession(Passkey) {}
+    /// Entries that outlive their session belong to no session afterwards.
+    ~PracticeSession();
     PracticeSession(const PracticeSession&) = delete;
     PracticeSession& operator=(const PracticeSession&) = delete;
 
@@ -60,13 +63,13 @@ public:
     Instant startedAt() const { return m_fields.startedAt; }
     Instant endedAt() const { return m_fields.endedAt; }
     std::int64_t durationSeconds() const { return m_fields.durationSeconds; }
-    const QString& sourceRawValue() const { return m_fields.sourceRawValue; }
+    const QString& sourceRawValue() const { return m_fields.sourceRawValue.text(); }
     /// The lenient reading of the stored source: unknown text reads as manual.
     PracticeSessionSource source() const;
-    const std::optional<QString>& notes() const { return m_fields.notes; }
+    std::optional<QString> notes() const { return m_fields.notes.toOptional(); }
     Instant createdAt() const { return m_fields.createdAt; }
     /// Empty until the first successful applyEdits, then that edit's instant.
-    std::optional<Instant> updatedAt() const { return m_fields.updatedAt; }
+    std::optional<Instant> updatedAt() const { return m_fields.updatedAt.get(); }
 
     /// The entries in storage order.
     const std::vector<PracticeEntryPtr>& storedEntries() const { return m_fields.storedEntries; }
@@ -96,10 +99,11 @@ private:
         Instant startedAt;
         Instant endedAt;
         std::int64_t durationSeconds = 1;
-        QString sourceRawValue = QStringLiteral("manual");
-        std::optional<QString> notes;
+        SharedRawValue sourceRawValue{u"manual"};
+        /// Null when there are none.
+        CompactText notes;
         Instant createdAt;
-        std::optional<Instant> updatedAt;
+        PackedOptional<Instant> updatedAt;
         std::vector<PracticeEntryPtr> storedEntries;
     };
 

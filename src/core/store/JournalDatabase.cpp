@@ -444,29 +444,13 @@ QUuid uuidOf(QByteArrayView text) {
     return QUuid::fromString(QLatin1StringView(text));
 }
 
-// The stored raw values are nearly always one of a handful of names: those share one text
-// instead of holding a copy per record.
-QString sharedRawValue(QByteArrayView text, const QString* known, std::size_t count) {
-    for (std::size_t index = 0; index < count; ++index) {
-        if (QLatin1StringView(text) == known[index])
-            return known[index];
-    }
-    return QString::fromUtf8(text);
-}
-
-QString sessionSource(QByteArrayView text) {
-    static const QString known[] = {
-        PracticeSessionSource(PracticeSessionSource::timed).rawValue(),
-        PracticeSessionSource(PracticeSessionSource::manual).rawValue(),
-        PracticeSessionSource(PracticeSessionSource::imported).rawValue()};
-    return sharedRawValue(text, known, std::size(known));
-}
-
-QString entryCategory(QByteArrayView text) {
-    static const QString known[] = {PracticeCategory(PracticeCategory::haveFun).rawValue(),
-                                    PracticeCategory(PracticeCategory::lookBack).rawValue(),
-                                    PracticeCategory(PracticeCategory::lookForward).rawValue()};
-    return sharedRawValue(text, known, std::size(known));
+// A text column that may hold NULL, as records keep it: none is the null text.
+CompactText optionalCompactText(const SqliteStatement& row, int column) {
+    if (row.isNull(column))
+        return {};
+    CompactText text = CompactText::fromUtf8(row.utf8(column));
+    // A stored empty text is notes, though empty ones.
+    return text.isNull() ? CompactText::fromOptional(QString()) : text;
 }
 
 std::optional<Instant> optionalInstantOf(std::optional<std::int64_t> msecs) {
@@ -485,7 +469,7 @@ std::optional<Instant> optionalInstantOf(std::optional<std::int64_t> msecs) {
 constexpr int rowsBetweenCancelChecks = 4096;
 
 JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
-                                     const std::shared_ptr<PracticeRecordObserverLink>& link,
+                                     const PracticeRecordObserverLink::Ref& link,
                                      JournalDatabase::NextKeys below,
                                      const std::function<bool()>& cancelled) {
     JournalDatabase::Loaded loaded;
@@ -532,8 +516,8 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             fields.startedAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(2));
             fields.endedAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(3));
             fields.durationSeconds = sessionRows.integer(4);
-            fields.sourceRawValue = sessionSource(sessionRows.utf8(5));
-            fields.notes = sessionRows.optionalText(6);
+            fields.sourceRawValue = SharedRawValue::fromUtf8(sessionRows.utf8(5));
+            fields.notes = optionalCompactText(sessionRows, 6);
             fields.createdAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(7));
             fields.updatedAt = optionalInstantOf(sessionRows.optionalInteger(8));
             tracking.link = link;
@@ -578,14 +562,14 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
             tracking.key = entryRows.integer(0);
             fields.id = uuidOf(entryRows.utf8(1));
-            fields.title = entryRows.text(2);
-            fields.categoryRawValue = entryCategory(entryRows.utf8(3));
+            fields.title = CompactText::fromUtf8(entryRows.utf8(2));
+            fields.categoryRawValue = SharedRawValue::fromUtf8(entryRows.utf8(3));
             fields.durationSeconds = entryRows.optionalInteger(4);
-            fields.notes = entryRows.optionalText(5);
+            fields.notes = optionalCompactText(entryRows, 5);
             fields.sortOrder = entryRows.integer(6);
             fields.createdAt = Instant::fromMSecsSinceEpoch(entryRows.integer(7));
             fields.updatedAt = optionalInstantOf(entryRows.optionalInteger(8));
-            fields.session = byKey[*owner];
+            fields.session = byKey[*owner].get();
             tracking.link = link;
             tracking.state = PracticeRecordTracking::State::alive;
             tracking.rowExists = true;
@@ -636,9 +620,9 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
 
 } // namespace
 
-JournalDatabase::Loaded
-JournalDatabase::readRows(const std::shared_ptr<PracticeRecordObserverLink>& link, NextKeys below,
-                          const std::function<bool()>& cancelled) const {
+JournalDatabase::Loaded JournalDatabase::readRows(const PracticeRecordObserverLink::Ref& link,
+                                                  NextKeys below,
+                                                  const std::function<bool()>& cancelled) const {
     if (m_filePath.isEmpty())
         return {};
     // Connections belong to the thread that made them: this one is made, used and removed here.

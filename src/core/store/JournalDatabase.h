@@ -78,7 +78,7 @@ public:
     /// to take over on its own thread. A journal in memory has no rows to read (it starts empty
     /// in its only connection). `cancelled` is asked now and then; a cancelled read returns
     /// what it has. Throws OpenFailed (unreadable).
-    Loaded readRows(const std::shared_ptr<PracticeRecordObserverLink>& link, NextKeys below,
+    Loaded readRows(const PracticeRecordObserverLink::Ref& link, NextKeys below,
                     const std::function<bool()>& cancelled) const;
 
     /// Writes the changes in one transaction: all of them, or on failure none. Returns the

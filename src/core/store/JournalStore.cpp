@@ -204,8 +204,7 @@ public:
 
 private:
     void read(JournalStore& store, const JournalDatabase& database,
-              const std::shared_ptr<PracticeRecordObserverLink>& link,
-              JournalDatabase::NextKeys below) {
+              const PracticeRecordObserverLink::Ref& link, JournalDatabase::NextKeys below) {
         std::optional<JournalDatabase::Loaded> loaded;
         std::optional<JournalDatabase::OpenFailed> failure;
         try {
@@ -275,8 +274,7 @@ JournalStore::JournalStore(StoreConfiguration configuration, std::unique_ptr<QLo
     : m_configuration(std::move(configuration))
     , m_lock(std::move(lock))
     , m_database(std::move(database))
-    , m_link(std::make_shared<PracticeRecordObserverLink>(
-          PracticeRecordObserverLink{static_cast<PracticeRecordObserver*>(this)}))
+    , m_link(PracticeRecordObserverLink::Ref::make(static_cast<PracticeRecordObserver*>(this)))
     , m_unsaved(std::make_unique<UnsavedChanges>()) {}
 
 JournalStore::~JournalStore() {
@@ -547,9 +545,9 @@ void JournalStore::rollback() {
     // longer hold the new entries, and stored entries are back in their own sessions.
     for (PracticeEntry* entry : detachedEntries) {
         PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
-        if (const PracticeSessionPtr session = fields.session.lock();
+        if (PracticeSession* session = fields.session;
             session && tracks(*session) && trackingOf(*session).rowExists)
-            fields.session.reset();
+            fields.session = nullptr;
     }
     for (PracticeSession* session : detachedSessions) {
         std::erase_if(PracticeRecordAccess::fields(*session).storedEntries,
@@ -564,7 +562,10 @@ void JournalStore::rollback() {
     noteChange();
 }
 
-void JournalStore::sessionWillChange(PracticeSession& session, SessionField) {
+void JournalStore::sessionWillChange(PracticeSession& session, SessionField field) {
+    // Where the list placed it, to find it there once the new start is written.
+    if (field == SessionField::startedAt)
+        m_startedAtBeforeWrite = session.startedAt().msecsSinceEpoch();
     UnsavedChanges::SessionChange& change = m_unsaved->note(session);
     if (trackingOf(session).rowExists && !change.storedFields)
         change.storedFields = PracticeRecordAccess::fields(session);
@@ -574,7 +575,7 @@ void JournalStore::sessionDidChange(PracticeSession& session, SessionField field
     touch(&session);
     if (trackingOf(session).state == State::alive) {
         if (field == SessionField::startedAt)
-            m_sessions.reposition(session);
+            m_sessions.reposition(session, m_startedAtBeforeWrite);
         // Entries join the store through their session, as inserting a session brings them.
         if (field == SessionField::storedEntries) {
             for (const PracticeEntryPtr& entry : session.storedEntries())

@@ -181,12 +181,14 @@ private:
     // Declared first so that it is released last, after the database has closed.
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<JournalDatabase> m_database;
-    std::shared_ptr<PracticeRecordObserverLink> m_link;
+    PracticeRecordObserverLink::Ref m_link;
     SortedSessionList m_sessions;
     std::unique_ptr<UnsavedChanges> m_unsaved;
     std::int64_t m_nextSessionKey = 1;
     std::int64_t m_nextEntryKey = 1;
     std::uint32_t m_revisionClock = 0;
+    // The start of the session being written, while its startedAt changes.
+    std::int64_t m_startedAtBeforeWrite = 0;
     int m_changeGroupDepth = 0;
     bool m_changedInGroup = false;
     bool m_isLoaded = false;

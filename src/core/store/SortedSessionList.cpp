@@ -39,9 +39,7 @@ void SortedSessionList::mergeSorted(std::vector<PracticeSessionPtr> sessions) {
     std::vector<SortKey> keys;
     keys.reserve(sessions.size());
     for (const PracticeSessionPtr& session : sessions) {
-        PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
-        tracking.inSortedList = true;
-        tracking.listedStartedAtMSecs = session->startedAt().msecsSinceEpoch();
+        PracticeRecordAccess::tracking(*session).inSortedList = true;
         keys.push_back(currentKey(*session));
     }
     if (m_sorted.empty()) {
@@ -93,19 +91,19 @@ void SortedSessionList::remove(PracticeSession& session) {
         tracking.awaitingSortedInsertion = false;
     }
     if (tracking.inSortedList) {
-        const auto index = static_cast<std::ptrdiff_t>(indexOf(session));
+        const auto index =
+            static_cast<std::ptrdiff_t>(indexOf(session, session.startedAt().msecsSinceEpoch()));
         m_sorted.erase(m_sorted.begin() + index);
         m_keys.erase(m_keys.begin() + index);
         tracking.inSortedList = false;
     }
 }
 
-void SortedSessionList::reposition(PracticeSession& session) {
-    PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(session);
+void SortedSessionList::reposition(PracticeSession& session, std::int64_t listedStartedAtMSecs) {
     // A waiting session is placed by its key when it goes in.
-    if (!tracking.inSortedList)
+    if (!PracticeRecordAccess::tracking(session).inSortedList)
         return;
-    const auto from = static_cast<std::ptrdiff_t>(indexOf(session));
+    const auto from = static_cast<std::ptrdiff_t>(indexOf(session, listedStartedAtMSecs));
     const SortKey key = currentKey(session);
     const auto keys = m_keys.begin();
     const auto handles = m_sorted.begin();
@@ -130,7 +128,6 @@ void SortedSessionList::reposition(PracticeSession& session) {
     } else {
         m_keys[std::size_t(from)] = key;
     }
-    tracking.listedStartedAtMSecs = key.startedAtMSecs;
 }
 
 bool SortedSessionList::contains(const PracticeSession& session) const {
@@ -138,9 +135,9 @@ bool SortedSessionList::contains(const PracticeSession& session) const {
     return tracking.awaitingSortedInsertion || tracking.inSortedList;
 }
 
-std::size_t SortedSessionList::indexOf(const PracticeSession& session) const {
-    const PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(session);
-    const SortKey listed{tracking.listedStartedAtMSecs, tracking.key};
+std::size_t SortedSessionList::indexOf(const PracticeSession& session,
+                                       std::int64_t listedStartedAtMSecs) const {
+    const SortKey listed{listedStartedAtMSecs, PracticeRecordAccess::tracking(session).key};
     const auto found =
         std::lower_bound(m_keys.begin(), m_keys.end(), listed,
                          [](const SortKey& l, const SortKey& r) { return isBefore(l, r); });
@@ -166,7 +163,6 @@ void SortedSessionList::fold() const {
         PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
         tracking.awaitingSortedInsertion = false;
         tracking.inSortedList = true;
-        tracking.listedStartedAtMSecs = session->startedAt().msecsSinceEpoch();
         arrivingKeys.push_back(currentKey(*session));
     }
     const auto byKey = [](const SortKey& l, const SortKey& r) { return isBefore(l, r); };

@@ -26,8 +26,10 @@ public:
     std::vector<PracticeSessionPtr> takeAll();
     void add(const PracticeSessionPtr& session);
     void remove(PracticeSession& session);
-    /// Moves a listed session to where its current startedAt belongs.
-    void reposition(PracticeSession& session);
+    /// Moves a listed session, placed under `listedStartedAtMSecs`, to where its current
+    /// startedAt belongs. Every other call expects a listed session's start as it was placed:
+    /// the store repositions after each write of it.
+    void reposition(PracticeSession& session, std::int64_t listedStartedAtMSecs);
     bool contains(const PracticeSession& session) const;
 
     static bool isBefore(const PracticeSession& left, const PracticeSession& right);
@@ -39,7 +41,7 @@ private:
     };
     static bool isBefore(const SortKey& left, const SortKey& right);
     static SortKey currentKey(const PracticeSession& session);
-    std::size_t indexOf(const PracticeSession& session) const;
+    std::size_t indexOf(const PracticeSession& session, std::int64_t listedStartedAtMSecs) const;
     void insertAt(std::size_t index, const PracticeSessionPtr& session, SortKey key) const;
     void fold() const;
 

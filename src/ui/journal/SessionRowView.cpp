@@ -41,8 +41,8 @@ QString oneLine(const QString& text) {
 
 std::optional<QString> firstEntryNotes(const PracticeSession& session) {
     for (const PracticeEntryPtr& entry : session.entries()) {
-        if (entry->notes())
-            return entry->notes();
+        if (std::optional<QString> notes = entry->notes())
+            return notes;
     }
     return std::nullopt;
 }
@@ -59,8 +59,8 @@ void drawElided(QPainter& painter, const QFont& font, const QColor& color, int x
 } // namespace
 
 QString SessionRowView::previewText(const PracticeSession& session) {
-    if (session.notes())
-        return *session.notes();
+    if (const std::optional<QString> notes = session.notes())
+        return *notes;
     if (const std::optional<QString> notes = firstEntryNotes(session))
         return *notes;
     const std::vector<PracticeEntryPtr> entries = session.entries();

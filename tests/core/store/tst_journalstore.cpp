@@ -19,6 +19,7 @@
 
 using namespace brevanta;
 using namespace brevanta::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -439,6 +440,59 @@ private Q_SLOTS:
                               QStringLiteral("forward")}));
         QCOMPARE(session->entries()[1]->categoryRawValue(), QStringLiteral("HaveFun"));
         QCOMPARE(session->entries()[1]->category(), PracticeCategory::lookBack);
+    }
+
+    // Whatever a row holds comes back byte for byte when its record is written again, however
+    // compactly the record keeps it.
+    void storedValuesAreWrittenBackAsTheyWere_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Latin-1 title") << u"entries"_s << u"title"_s << u"'Étude à ¾, ½ tempo'"_s;
+        QTest::newRow("title beyond Latin-1") << u"entries"_s << u"title"_s << u"'練習 ♪ 🎸'"_s;
+        QTest::newRow("empty title") << u"entries"_s << u"title"_s << u"''"_s;
+        QTest::newRow("empty entry notes") << u"entries"_s << u"notes"_s << u"''"_s;
+        QTest::newRow("entry notes") << u"entries"_s << u"notes"_s << u"'Slow, then 90 bpm'"_s;
+        QTest::newRow("unknown category")
+            << u"entries"_s << u"categoryRawValue"_s << u"'Have Fun ✓'"_s;
+        QTest::newRow("untimed entry") << u"entries"_s << u"durationSeconds"_s << u"NULL"_s;
+        QTest::newRow("longest entry")
+            << u"entries"_s << u"durationSeconds"_s << u"9223372036854775807"_s;
+        QTest::newRow("earliest update")
+            << u"entries"_s << u"updatedAt"_s << u"-9223372036854775807"_s;
+        QTest::newRow("updated at the epoch") << u"entries"_s << u"updatedAt"_s << u"0"_s;
+        QTest::newRow("empty session notes") << u"sessions"_s << u"notes"_s << u"''"_s;
+        QTest::newRow("no session notes") << u"sessions"_s << u"notes"_s << u"NULL"_s;
+        QTest::newRow("unknown source") << u"sessions"_s << u"sourceRawValue"_s << u"'Imported '"_s;
+        QTest::newRow("session updated") << u"sessions"_s << u"updatedAt"_s << u"1741000123456"_s;
+    }
+    void storedValuesAreWrittenBackAsTheyWere() {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, stored);
+        writeSmallJournal(1);
+        const QString read = u"SELECT quote(%1) FROM %2"_s.arg(column, table) +
+                             (table == u"entries" ? u" WHERE title <> 'Chords'"_s : QString());
+        QVariant before;
+        {
+            RawDatabase raw(journalPath());
+            QVERIFY(raw.execute(u"UPDATE %1 SET %2 = %3"_s.arg(table, column, stored) +
+                                (table == u"entries" ? u" WHERE title = 'Scales'"_s : QString())));
+            before = raw.value(read);
+            QVERIFY(before.isValid());
+        }
+        {
+            const auto store = openJournal();
+            const PracticeSessionPtr session = store->sessions().front();
+            QCOMPARE(session->storedEntries().size(), 2u);
+            // Both rows are written again: the session's list changes, the kept entry moves.
+            const PracticeEntryPtr kept = session->storedEntries().front();
+            store->remove(session->storedEntries().back());
+            kept->setSortOrder(kept->sortOrder() + 1);
+            store->save();
+        }
+        RawDatabase raw(journalPath());
+        QCOMPARE(raw.value(read), before);
     }
 
     void rollbackUndoesEveryUnsavedChange() {
