@@ -93,13 +93,13 @@ private Q_SLOTS:
         const QString root = m_folder.filePath(QStringLiteral("root"));
         QCOMPARE(run(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), deb, root}), 0);
         checkTree(root + QStringLiteral("/usr"));
-        // Computed from the binary: the Qt and ICU libraries it links.
+        // Computed from the binary: the Qt, SQLite and ICU libraries it links.
         QCOMPARE(run(QStringLiteral("dpkg-deb"),
                      {QStringLiteral("-f"), deb, QStringLiteral("Depends")}, &said),
                  0);
         for (const QString& library :
              {QStringLiteral("libqt6widgets6"), QStringLiteral("libqt6sql6 "),
-              QStringLiteral("libqt6network6"), QStringLiteral("libicu"),
+              QStringLiteral("libsqlite3-0"), QStringLiteral("libicu"),
               QStringLiteral("libqt6sql6-sqlite"), QStringLiteral("qt6-qpa-plugins")})
             QVERIFY2(said.contains(library), qPrintable(said));
     }
