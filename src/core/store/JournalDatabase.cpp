@@ -473,8 +473,10 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
                                      JournalDatabase::NextKeys below,
                                      const std::function<bool()>& cancelled) {
     JournalDatabase::Loaded loaded;
-    // One snapshot for both tables.
     QSqlQuery transaction(database);
+    // Each page is read once, front to back: a page cache would only hold memory at the peak.
+    transaction.exec(QStringLiteral("PRAGMA cache_size = 16"));
+    // One snapshot for both tables.
     if (!transaction.exec(QStringLiteral("BEGIN")))
         failReading(transaction.lastError());
 
