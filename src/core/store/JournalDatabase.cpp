@@ -504,16 +504,27 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
                       "createdAt, updatedAt FROM sessions WHERE pk < ? ORDER BY pk");
         sessionRows.bind(1, below.session);
         int untilCheck = rowsBetweenCancelChecks;
+        // Asked every so many rows: false once nobody wants the rows any more.
+        const auto stillWanted = [&untilCheck, &cancelled] {
+            if (--untilCheck > 0)
+                return true;
+            untilCheck = rowsBetweenCancelChecks;
+            return !(cancelled && cancelled());
+        };
+        // A record read from its row is alive, stored and tracked through the link.
+        const auto track = [&link](PracticeRecordTracking& tracking, std::int64_t key) {
+            tracking.key = key;
+            tracking.link = link;
+            tracking.state = PracticeRecordTracking::State::alive;
+            tracking.rowExists = true;
+        };
         while (sessionRows.next()) {
-            if (--untilCheck == 0) {
-                untilCheck = rowsBetweenCancelChecks;
-                if (cancelled && cancelled())
-                    return loaded;
-            }
+            if (!stillWanted())
+                return loaded;
             PracticeSessionPtr session = PracticeRecordAccess::makeSession();
             PracticeRecordAccess::SessionFields& fields = PracticeRecordAccess::fields(*session);
             PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*session);
-            tracking.key = sessionRows.integer(0);
+            track(tracking, sessionRows.integer(0));
             fields.id = uuidOf(sessionRows.utf8(1));
             fields.startedAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(2));
             fields.endedAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(3));
@@ -522,9 +533,6 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             fields.notes = optionalCompactText(sessionRows, 6);
             fields.createdAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(7));
             fields.updatedAt = optionalInstantOf(sessionRows.optionalInteger(8));
-            tracking.link = link;
-            tracking.state = PracticeRecordTracking::State::alive;
-            tracking.rowExists = true;
             keys.push_back(tracking.key);
             byKey.push_back(std::move(session));
         }
@@ -549,11 +557,8 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
                       "ORDER BY pk");
         entryRows.bind(1, below.entry);
         while (entryRows.next()) {
-            if (--untilCheck == 0) {
-                untilCheck = rowsBetweenCancelChecks;
-                if (cancelled && cancelled())
-                    return loaded;
-            }
+            if (!stillWanted())
+                return loaded;
             // An entry of no session is unreachable; it stays in the file but not in memory.
             const std::optional<std::size_t> owner =
                 entryRows.isNull(9) ? std::nullopt : sessionIndex(entryRows.integer(9));
@@ -562,7 +567,7 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             PracticeEntryPtr entry = PracticeRecordAccess::makeEntry();
             PracticeRecordAccess::EntryFields& fields = PracticeRecordAccess::fields(*entry);
             PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
-            tracking.key = entryRows.integer(0);
+            track(tracking, entryRows.integer(0));
             fields.id = uuidOf(entryRows.utf8(1));
             fields.title = CompactText::fromUtf8(entryRows.utf8(2));
             fields.categoryRawValue = SharedRawValue::fromUtf8(entryRows.utf8(3));
@@ -572,9 +577,6 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             fields.createdAt = Instant::fromMSecsSinceEpoch(entryRows.integer(7));
             fields.updatedAt = optionalInstantOf(entryRows.optionalInteger(8));
             fields.session = byKey[*owner].get();
-            tracking.link = link;
-            tracking.state = PracticeRecordTracking::State::alive;
-            tracking.rowExists = true;
             entries.push_back({*owner, entryRows.integer(10), std::move(entry)});
         }
     } catch (const SqliteStatement::Failure& failure) {
