@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/CompactFields.h"
 
+#include "core/model/PracticeCategory.h"
+
 #include <QHashFunctions>
 #include <QMutex>
 
@@ -122,11 +124,21 @@ QString CompactText::toString() const {
 
 namespace {
 
-// The names every record made by this app carries; found without a lock.
-const std::array<QString, 6>& knownRawValues() {
-    static const std::array<QString, 6> known = {
-        QStringLiteral("timed"),   QStringLiteral("manual"),   QStringLiteral("imported"),
-        QStringLiteral("haveFun"), QStringLiteral("lookBack"), QStringLiteral("lookForward")};
+// The names every record made by this app carries, as the sources and groups spell them;
+// found without a lock.
+constexpr std::size_t knownRawValueCount =
+    PracticeSessionSource::allCases().size() + PracticeCategory::allCases().size();
+
+const std::array<QString, knownRawValueCount>& knownRawValues() {
+    static const std::array<QString, knownRawValueCount> known = [] {
+        std::array<QString, knownRawValueCount> names;
+        auto next = names.begin();
+        for (const PracticeSessionSource source : PracticeSessionSource::allCases())
+            *next++ = source.rawValue();
+        for (const PracticeCategory category : PracticeCategory::allCases())
+            *next++ = category.rawValue();
+        return names;
+    }();
     return known;
 }
 
