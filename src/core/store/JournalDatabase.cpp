@@ -465,6 +465,44 @@ std::optional<Instant> optionalInstantOf(std::optional<std::int64_t> msecs) {
          failure.description);
 }
 
+// Puts the entries of each session in `revisited` (their runs handed over in the order read) in
+// their stored order: by position, then in the order they were made, as one sorted run would be.
+// Rare: only entries added to a session after others' were saved come apart from their own.
+void putInStoredOrder(const QSqlDatabase& database, std::vector<std::size_t>& revisited,
+                      const std::vector<PracticeSessionPtr>& byKey, std::int64_t belowEntry) {
+    if (revisited.empty())
+        return;
+    std::sort(revisited.begin(), revisited.end());
+    revisited.erase(std::unique(revisited.begin(), revisited.end()), revisited.end());
+    SqliteStatement positions(
+        database, "SELECT pk, position FROM entries WHERE sessionKey = ? AND pk < ? ORDER BY pk");
+    std::vector<std::pair<std::int64_t, std::int64_t>> positionByKey;
+    for (const std::size_t index : revisited) {
+        positions.reset();
+        positions.bind(1, PracticeRecordAccess::tracking(*byKey[index]).key);
+        positions.bind(2, belowEntry);
+        positionByKey.clear();
+        while (positions.next())
+            positionByKey.emplace_back(positions.integer(0), positions.integer(1));
+        const auto positionOf = [&positionByKey](const PracticeEntryPtr& entry) {
+            const std::int64_t key = PracticeRecordAccess::tracking(*entry).key;
+            const auto found =
+                std::lower_bound(positionByKey.begin(), positionByKey.end(), key,
+                                 [](const std::pair<std::int64_t, std::int64_t>& row,
+                                    std::int64_t wanted) { return row.first < wanted; });
+            return found != positionByKey.end() && found->first == key ? found->second : 0;
+        };
+        std::vector<PracticeEntryPtr>& list =
+            PracticeRecordAccess::fields(*byKey[index]).storedEntries;
+        std::sort(
+            list.begin(), list.end(),
+            [&positionOf](const PracticeEntryPtr& left, const PracticeEntryPtr& right) {
+                return std::pair(positionOf(left), PracticeRecordAccess::tracking(*left).key) <
+                       std::pair(positionOf(right), PracticeRecordAccess::tracking(*right).key);
+            });
+    }
+}
+
 // Between rows, how often a read asks whether it is still wanted.
 constexpr int rowsBetweenCancelChecks = 4096;
 
@@ -489,13 +527,35 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
     std::vector<std::int64_t> keys;
     keys.reserve(bound);
 
-    struct LoadedEntry {
-        std::size_t sessionIndex;
+    // An entry read but not yet handed to its session, with its place in the session's list.
+    struct PendingEntry {
         std::int64_t position;
         PracticeEntryPtr entry;
     };
-    std::vector<LoadedEntry> entries;
-    entries.reserve(std::size_t(std::max<std::int64_t>(below.entry - 1, 0)));
+    // The entries of a session mostly come one after another: each run of them is gathered here,
+    // put in its stored order and handed to its session in one allocation. Nothing the size of
+    // all entries is held beside the records.
+    std::vector<PendingEntry> run;
+    std::size_t runOwner = 0;
+    // Sessions whose entries came in more than one run; their order is settled at the end.
+    std::vector<std::size_t> revisited;
+    const auto byPosition = [](const PendingEntry& left, const PendingEntry& right) {
+        return left.position < right.position;
+    };
+    const auto handOverRun = [&] {
+        if (run.empty())
+            return;
+        if (!std::is_sorted(run.begin(), run.end(), byPosition))
+            std::stable_sort(run.begin(), run.end(), byPosition);
+        std::vector<PracticeEntryPtr>& list =
+            PracticeRecordAccess::fields(*byKey[runOwner]).storedEntries;
+        if (!list.empty())
+            revisited.push_back(runOwner);
+        list.reserve(list.size() + run.size());
+        for (PendingEntry& pending : run)
+            list.push_back(std::move(pending.entry));
+        run.clear();
+    };
 
     try {
         // Rows in key order: a plain table scan.
@@ -577,30 +637,17 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             fields.createdAt = Instant::fromMSecsSinceEpoch(entryRows.integer(7));
             fields.updatedAt = optionalInstantOf(entryRows.optionalInteger(8));
             fields.session = byKey[*owner].get();
-            entries.push_back({*owner, entryRows.integer(10), std::move(entry)});
+            if (*owner != runOwner)
+                handOverRun();
+            runOwner = *owner;
+            run.push_back({entryRows.integer(10), std::move(entry)});
         }
+        handOverRun();
+        putInStoredOrder(database, revisited, byKey, below.entry);
     } catch (const SqliteStatement::Failure& failure) {
         failReading(failure);
     }
     transaction.exec(QStringLiteral("COMMIT"));
-
-    const auto storageOrder = [](const LoadedEntry& left, const LoadedEntry& right) {
-        return std::tie(left.sessionIndex, left.position) <
-               std::tie(right.sessionIndex, right.position);
-    };
-    if (!std::is_sorted(entries.begin(), entries.end(), storageOrder))
-        std::stable_sort(entries.begin(), entries.end(), storageOrder);
-    for (auto run = entries.begin(); run != entries.end();) {
-        const auto end = std::find_if(run, entries.end(), [&run](const LoadedEntry& entry) {
-            return entry.sessionIndex != run->sessionIndex;
-        });
-        std::vector<PracticeEntryPtr>& list =
-            PracticeRecordAccess::fields(*byKey[run->sessionIndex]).storedEntries;
-        list.reserve(static_cast<std::size_t>(end - run));
-        for (auto entry = run; entry != end; ++entry)
-            list.push_back(std::move(entry->entry));
-        run = end;
-    }
 
     // Newest first, sorted by keys kept side by side rather than by reading every record.
     struct Order {

@@ -39,6 +39,11 @@ void SqliteStatement::bind(int parameter, std::int64_t value) {
         fail(result);
 }
 
+void SqliteStatement::reset() {
+    // Its result repeats the last step's, already reported there.
+    sqlite3_reset(m_statement);
+}
+
 bool SqliteStatement::next() {
     const int result = sqlite3_step(m_statement);
     if (result == SQLITE_ROW)

@@ -31,6 +31,8 @@ public:
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
     void bind(int parameter, std::int64_t value);
+    /// Rewinds to before the first row, keeping the bindings, to run the statement again.
+    void reset();
     /// Moves to the next row; false after the last one. Throws Failure.
     bool next();
 

@@ -215,6 +215,33 @@ private Q_SLOTS:
         QVERIFY(!store->hasChanges());
     }
 
+    void entriesAddedToAnOlderSessionComeBackInTheirPlace() {
+        // Rows are read in the order they were made: the new entry's row comes after the later
+        // session's, far from its own session's others.
+        const auto first = makeEntry(QStringLiteral("Scales"));
+        const auto second = makeEntry(QStringLiteral("Bends"));
+        const auto older = makeSession(minutesAfterMarch(10));
+        const auto added = makeEntry(QStringLiteral("Added later"));
+        {
+            const auto store = openJournal();
+            older->applyEdits(older->startedAt(), 1800, std::nullopt, {first, second}, march);
+            store->insert(older);
+            store->save();
+            store->insert(makeSession(minutesAfterMarch(20), {QStringLiteral("Newer")}));
+            store->save();
+            older->applyEdits(older->startedAt(), 1800, std::nullopt, {second, added, first},
+                              march);
+            store->save();
+        }
+        const auto store = openJournal();
+        QCOMPARE(store->sessions().size(), 2u);
+        QCOMPARE(titlesOf(store->sessions()[1]->storedEntries()),
+                 (QStringList{QStringLiteral("Bends"), QStringLiteral("Added later"),
+                              QStringLiteral("Scales")}));
+        QCOMPARE(titlesOf(store->sessions()[0]->storedEntries()),
+                 QStringList{QStringLiteral("Newer")});
+    }
+
     void sessionsAreNewestFirstAndLive() {
         QList<QUuid> expected;
         {
