@@ -8,6 +8,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QResource>
 
 #include <algorithm>
 #include <array>
@@ -132,8 +133,16 @@ QString AppIcons::fontFamily() {
     // it, and a web-font copy (WOFF2) costs tens of milliseconds to open.
     static const QString family = [] {
         QFontDatabase::families();
-        const int id = QFontDatabase::addApplicationFont(
-            QStringLiteral(":/brevanta/fonts/MaterialIcons-Regular.ttf"));
+        // Read where the binary keeps it (stored uncompressed for this): registered by file name,
+        // Qt would copy the resource's bytes into memory once to register the font and once more
+        // to draw with it.
+        const QResource resource(QStringLiteral(":/brevanta/fonts/MaterialIcons-Regular.ttf"));
+        const QByteArray bytes =
+            resource.compressionAlgorithm() == QResource::NoCompression
+                ? QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                          qsizetype(resource.size()))
+                : resource.uncompressedData();
+        const int id = QFontDatabase::addApplicationFontFromData(bytes);
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
         return families.isEmpty() ? QStringLiteral("Material Icons") : families.first();
     }();
