@@ -104,21 +104,8 @@ HomeView::HomeView(JournalStore& store, Clock clock, Calendar calendar, QWidget*
     setObjectName(QStringLiteral("home-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildInvitation());
-    m_weeklyPulse = buildWeeklyPulse();
-    column()->addWidget(m_weeklyPulse);
-
-    m_heatmap =
-        new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
-                                            CalendarHeatmapPresentation::hero, this->calendar());
-    auto* portrait = new QWidget;
-    portrait->setObjectName(QStringLiteral("home-year-practice-heatmap"));
-    auto* portraitLayout = new QVBoxLayout(portrait);
-    portraitLayout->setContentsMargins(0, 32, 0, 32);
-    portraitLayout->addWidget(m_heatmap);
-    column()->addWidget(portrait);
+    setJournalFigures([this] { return std::vector<QWidget*>{buildWeeklyPulse(), buildYear()}; });
     column()->addStretch(1);
-    markJournalDependent(m_weeklyPulse);
-    markJournalDependent(portrait);
 }
 
 HomeView::~HomeView() = default;
@@ -168,6 +155,17 @@ QWidget* HomeView::buildInvitation() {
                              AdaptiveArrangement::item(log, 0, Qt::AlignLeft)});
     layout->addWidget(actions);
     return invitation;
+}
+
+QWidget* HomeView::buildYear() {
+    m_heatmap = new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
+                                                    CalendarHeatmapPresentation::hero, calendar());
+    auto* portrait = new QWidget;
+    portrait->setObjectName(QStringLiteral("home-year-practice-heatmap"));
+    auto* portraitLayout = new QVBoxLayout(portrait);
+    portraitLayout->setContentsMargins(0, 32, 0, 32);
+    portraitLayout->addWidget(m_heatmap);
+    return portrait;
 }
 
 QWidget* HomeView::buildWeeklyPulse() {

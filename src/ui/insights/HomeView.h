@@ -49,9 +49,9 @@ protected:
 private:
     QWidget* buildInvitation();
     QWidget* buildWeeklyPulse();
+    QWidget* buildYear();
 
     AppLabel* m_greeting = nullptr;
-    QWidget* m_weeklyPulse = nullptr;
     AppLabel* m_weeklyCopy = nullptr;
     AppLabel* m_weeklyTotal = nullptr;
     AppLabel* m_comparison = nullptr;

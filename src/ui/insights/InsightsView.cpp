@@ -106,21 +106,20 @@ InsightsView::InsightsView(JournalStore& store, Clock clock, Calendar calendar, 
     setObjectName(QStringLiteral("insights-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildJourneyHeader());
-    QWidget* story = buildStory();
-    column()->addWidget(story);
+    setJournalFigures([this] { return std::vector<QWidget*>{buildStory(), buildYear()}; });
+    column()->addStretch(1);
+}
 
-    m_heatmap = new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
-                                                    CalendarHeatmapPresentation::prominent,
-                                                    this->calendar());
+QWidget* InsightsView::buildYear() {
+    m_heatmap =
+        new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
+                                            CalendarHeatmapPresentation::prominent, calendar());
     auto* portrait = new QWidget;
     portrait->setObjectName(QStringLiteral("insights-year-practice-heatmap"));
     auto* portraitLayout = new QVBoxLayout(portrait);
     portraitLayout->setContentsMargins(0, 24, 0, 24);
     portraitLayout->addWidget(m_heatmap);
-    column()->addWidget(portrait);
-    column()->addStretch(1);
-    markJournalDependent(story);
-    markJournalDependent(portrait);
+    return portrait;
 }
 
 InsightsView::~InsightsView() = default;

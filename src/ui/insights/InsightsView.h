@@ -42,6 +42,7 @@ protected:
 private:
     QWidget* buildJourneyHeader();
     QWidget* buildStory();
+    QWidget* buildYear();
 
     QWidget* m_emptyStory = nullptr;
     QWidget* m_story = nullptr;

@@ -15,6 +15,7 @@
 #include <QScrollArea>
 
 #include <algorithm>
+#include <utility>
 
 namespace brevanta {
 
@@ -101,19 +102,26 @@ void LivePracticePage::showYear(CalendarYearContributionHeatmap& heatmap,
 
 void LivePracticePage::refreshWhileLoading(Instant) {}
 
-void LivePracticePage::markJournalDependent(QWidget* widget) {
-    if (!m_loading) {
-        // Where the figures will stand, at the page's leading edge like them.
-        m_loading =
-            new AppLoadingState(QStringLiteral("Opening your journal…"),
-                                QStringLiteral("book.closed"), AppLoadingState::Placement::leading);
-        m_loading->setObjectName(QStringLiteral("journal-loading"));
-        m_loading->hide();
-        m_column->insertWidget(std::max(0, m_column->indexOf(widget)), m_loading);
-    }
-    m_journalDependent.push_back(widget);
-    if (!m_store.isLoaded())
-        showLoading(true);
+void LivePracticePage::setJournalFigures(JournalFigures build) {
+    // Where the figures will stand, at the page's leading edge like them.
+    m_loading =
+        new AppLoadingState(QStringLiteral("Opening your journal…"), QStringLiteral("book.closed"),
+                            AppLoadingState::Placement::leading);
+    m_loading->setObjectName(QStringLiteral("journal-loading"));
+    m_column->addWidget(m_loading);
+    m_buildJournalFigures = std::move(build);
+    if (m_store.isLoaded())
+        buildJournalFigures();
+    showLoading(!m_store.isLoaded());
+}
+
+void LivePracticePage::buildJournalFigures() {
+    if (!m_buildJournalFigures)
+        return;
+    m_journalFigures = std::exchange(m_buildJournalFigures, nullptr)();
+    int index = m_column->indexOf(m_loading);
+    for (QWidget* figure : m_journalFigures)
+        m_column->insertWidget(++index, figure);
 }
 
 bool LivePracticePage::showsLoading() const {
@@ -124,8 +132,8 @@ void LivePracticePage::showLoading(bool loading) {
     if (!m_loading)
         return;
     m_loading->setVisible(loading);
-    for (QWidget* widget : m_journalDependent)
-        widget->setVisible(!loading);
+    for (QWidget* figure : m_journalFigures)
+        figure->setVisible(!loading);
 }
 
 void LivePracticePage::markStale() {
@@ -140,12 +148,13 @@ void LivePracticePage::refreshIfStale() {
     const Instant now = m_clock.now();
     // The figures of a journal that is still loading would be those of an empty one: the page
     // stays stale, and the store's change when the rows are in brings the refresh.
-    const bool loaded = m_store.isLoaded();
-    showLoading(!loaded);
-    if (loaded) {
+    if (m_store.isLoaded()) {
+        buildJournalFigures();
+        showLoading(false);
         m_stale = false;
         refresh(m_store.sessions(), now);
     } else {
+        showLoading(true);
         refreshWhileLoading(now);
     }
     m_boundary->arm(nextBoundary(now));

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QScrollArea;
@@ -33,6 +34,8 @@ class JournalStore;
 ///
 /// Until the journal's rows are in, the parts that show journal figures make way for a quiet
 /// loading state; the rest (a greeting, the buttons to start) is there from the first paint.
+/// Those parts are not even built until then: a window opened while the journal loads paints
+/// sooner without widgets it could not fill yet.
 class LivePracticePage : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LivePracticePage)
@@ -56,9 +59,12 @@ protected:
     virtual void refreshWhileLoading(Instant now);
     /// The next instant after `now` at which the figures change without any journal change.
     virtual Instant nextBoundary(Instant now) const;
-    /// Marks a widget of the column (added already) as showing journal figures: it is hidden
-    /// while the journal loads, and the loading state stands where the first such widget is.
-    void markJournalDependent(QWidget* widget);
+    /// Builds the widgets that show journal figures, in the order they stand in the column.
+    using JournalFigures = std::function<std::vector<QWidget*>()>;
+    /// Names what builds the journal figures, to stand where the column now ends. Until the rows
+    /// are in, the loading state stands there instead; the figures are built the first time the
+    /// page has rows to show (at once when it has them already), and before its first refresh.
+    void setJournalFigures(JournalFigures build);
     bool showsLoading() const;
 
     const Calendar& calendar() const { return m_calendar; }
@@ -76,6 +82,7 @@ protected:
 
 private:
     void markStale();
+    void buildJournalFigures();
     void showLoading(bool loading);
 
     JournalStore& m_store;
@@ -86,7 +93,8 @@ private:
     QTimer m_refreshSoon;
     ClockBoundaryTimer* m_boundary = nullptr;
     AppLoadingState* m_loading = nullptr;
-    std::vector<QWidget*> m_journalDependent;
+    JournalFigures m_buildJournalFigures;
+    std::vector<QWidget*> m_journalFigures;
     bool m_stale = true;
 };
 
