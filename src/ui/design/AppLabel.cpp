@@ -19,9 +19,40 @@ void AppLabel::setColor(const AppColor& color) {
     applyColor();
 }
 
+int AppLabel::heightForWidth(int width) const {
+    TextSetting setting = textSetting();
+    if (!(setting == m_measuredSetting)) {
+        m_measuredSetting = std::move(setting);
+        forgetHeights();
+    }
+    for (const HeightAtWidth& known : m_heights) {
+        if (known.width == width)
+            return known.height;
+    }
+    const int height = QLabel::heightForWidth(width);
+    m_heights[m_nextHeight] = {width, height};
+    m_nextHeight = (m_nextHeight + 1) % m_heights.size();
+    return height;
+}
+
+AppLabel::TextSetting AppLabel::textSetting() const {
+    return {text(),   font(),      contentsMargins(), margin(),
+            indent(), alignment(), textFormat(),      wordWrap()};
+}
+
+void AppLabel::forgetHeights() const {
+    m_heights.fill({});
+}
+
 bool AppLabel::event(QEvent* event) {
     const bool handled = QLabel::event(event);
     switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::ScreenChangeInternal:
+        // The same font may measure differently on another screen or in another style.
+        forgetHeights();
+        break;
     case QEvent::PaletteChange:
     case QEvent::ApplicationPaletteChange:
     case QEvent::ParentChange:

@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <functional>
+
 using namespace brevanta;
 
 class TestDesignBlocks : public QObject {
@@ -21,6 +23,53 @@ class TestDesignBlocks : public QObject {
 
 private Q_SLOTS:
     void init() { QApplication::setPalette(AppColors::palette(AppColors::Appearance::light)); }
+
+    // A label remembers the heights it was asked for; each change that moves its text must make
+    // it measure again, as a plain QLabel set up the same way does.
+    void labelHeightsFollowEveryChange_data() {
+        QTest::addColumn<std::function<void(QLabel&)>>("change");
+        QTest::newRow("text") << std::function<void(QLabel&)>(
+            [](QLabel& label) { label.setText(label.text().repeated(3)); });
+        QTest::newRow("font") << std::function<void(QLabel&)>([](QLabel& label) {
+            QFont larger = label.font();
+            larger.setPixelSize(larger.pixelSize() * 2);
+            label.setFont(larger);
+        });
+        QTest::newRow("indent") << std::function<void(QLabel&)>(
+            [](QLabel& label) { label.setIndent(60); });
+        QTest::newRow("margin") << std::function<void(QLabel&)>(
+            [](QLabel& label) { label.setMargin(30); });
+        QTest::newRow("contents margins") << std::function<void(QLabel&)>(
+            [](QLabel& label) { label.setContentsMargins(40, 10, 40, 10); });
+        QTest::newRow("unwrapped")
+            << std::function<void(QLabel&)>([](QLabel& label) { label.setWordWrap(false); });
+    }
+    void labelHeightsFollowEveryChange() {
+        QFETCH(std::function<void(QLabel&)>, change);
+        QFont font;
+        font.setPixelSize(16);
+        const QString text = QStringLiteral("The next page of your practice story starts whenever");
+        AppLabel label(text, font);
+        QLabel reference(text);
+        reference.setFont(font);
+        for (QLabel* each : {static_cast<QLabel*>(&label), &reference})
+            each->setWordWrap(true);
+        const int widths[] = {120, 240, 480};
+        QList<int> before;
+        for (const int width : widths) {
+            before.append(reference.heightForWidth(width));
+            QCOMPARE(label.heightForWidth(width), before.last());
+        }
+        change(label);
+        change(reference);
+        QList<int> after;
+        for (const int width : widths) {
+            after.append(reference.heightForWidth(width));
+            QCOMPARE(label.heightForWidth(width), after.last());
+        }
+        // Otherwise the row would prove nothing.
+        QVERIFY(after != before);
+    }
 
     void screenHeaderPutsActionsAtTheTrailingEdge() {
         AppScreenHeader header(QStringLiteral("Journal"),
