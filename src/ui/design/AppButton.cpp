@@ -133,23 +133,34 @@ qreal AppButton::pressScale() const {
     return mix(1.0, pressedScale, m_pressProgress);
 }
 
+qreal AppButton::cornerRadius() const {
+    const bool premium = PremiumButtonStyle::forRole(m_role).has_value();
+    switch (m_controlSize) {
+    case ControlSize::small:
+        return 6;
+    case ControlSize::regular:
+        return premium ? 9 : 7;
+    case ControlSize::large:
+        return premium ? 11 : 8;
+    }
+    return 7;
+}
+
 AppButton::Metrics AppButton::metrics() const {
     const bool premium = PremiumButtonStyle::forRole(m_role).has_value();
     Metrics m{};
+    m.cornerRadius = cornerRadius();
     switch (m_controlSize) {
     case ControlSize::small:
         m.padding = premium ? QMargins(8, 4, 8, 4) : QMargins(5, 3, 5, 3);
-        m.cornerRadius = 6;
         m.font = premium ? AppTypography::cardTitle() : AppTypography::subheadlineStyle();
         break;
     case ControlSize::regular:
         m.padding = premium ? QMargins(16, 8, 16, 8) : QMargins(10, 6, 10, 6);
-        m.cornerRadius = premium ? 9 : 7;
         m.font = premium ? AppTypography::cardTitle() : AppTypography::body();
         break;
     case ControlSize::large:
         m.padding = premium ? QMargins(20, 11, 20, 11) : QMargins(14, 8, 14, 8);
-        m.cornerRadius = premium ? 11 : 8;
         m.font = premium ? AppTypography::headlineStyle() : AppTypography::title2Style();
         break;
     }
@@ -217,7 +228,8 @@ void AppButton::updateShadow() {
     if (!m_shadow)
         m_shadow = new SoftShadow(this);
     // The shadow is cast by the drawn shape, which sits inside the focus margin.
-    m_shadow->setCornerRadius(metrics().cornerRadius);
+    // Only the shape: the text is not measured before the button is laid out.
+    m_shadow->setCornerRadius(cornerRadius());
     m_shadow->setBlurRadius(shadowBlurRadius);
     m_shadow->setYOffset(shadowYOffset);
     m_shadow->setInset(focusMargin);

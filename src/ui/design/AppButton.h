@@ -84,6 +84,7 @@ private:
     };
 
     Metrics metrics() const;
+    qreal cornerRadius() const;
     QString visibleText() const;
     void followPressedState();
     void applyPressProgress(qreal progress);

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFontDatabase>
 
+#include <algorithm>
+
 namespace brevanta {
 
 namespace {
@@ -20,12 +22,23 @@ bool brandFontInstalled() {
            QFontDatabase::styles(brandFamily).contains(brandStyle, Qt::CaseInsensitive);
 }
 
+const QStringList& bundledCandidates() {
+    static const QStringList candidates{QStringLiteral(":/brevanta/Fonts/Sentient-Medium.otf"),
+                                        QStringLiteral(":/brevanta/Sentient-Medium.otf")};
+    return candidates;
+}
+
+bool isBundled() {
+    static const bool bundled =
+        std::any_of(bundledCandidates().begin(), bundledCandidates().end(),
+                    [](const QString& path) { return QFile::exists(path); });
+    return bundled;
+}
+
 bool findBrandFont() {
     if (brandFontInstalled())
         return true;
-    const QStringList candidates{QStringLiteral(":/brevanta/Fonts/Sentient-Medium.otf"),
-                                 QStringLiteral(":/brevanta/Sentient-Medium.otf")};
-    for (const QString& candidate : candidates) {
+    for (const QString& candidate : bundledCandidates()) {
         if (!QFile::exists(candidate))
             continue;
         QFontDatabase::addApplicationFont(candidate);
@@ -43,17 +56,20 @@ bool BrevantaBrandFont::isAvailable() {
 }
 
 QFont BrevantaBrandFont::font(int pixelSize) {
+    // A copy the resources carry must be registered before any text asks for it.
+    if (isBundled())
+        isAvailable();
+    // Otherwise the brand typeface is named first and its stand-in after it, and the font
+    // database picks whichever the system has when the text is first measured. Asking it here
+    // would wait for the desktop's fonts to be read, at the start of the first window.
+    // The stand-in is a semibold serif: "serif" is the fontconfig alias on Linux; elsewhere the
+    // style hint picks the serif default. The brand's style name does not exist there, so the
+    // weight decides.
     QFont font;
-    if (isAvailable()) {
-        font.setFamilies({brandFontName, brandFamily});
-        font.setStyleName(brandStyle);
-    } else {
-        // "serif" is the fontconfig alias on Linux; elsewhere the style hint picks the serif
-        // default. Named rather than looked up here: looking it up loads a font of its own.
-        font.setFamilies({QStringLiteral("serif")});
-        font.setStyleHint(QFont::Serif, QFont::PreferQuality);
-        font.setWeight(QFont::DemiBold);
-    }
+    font.setFamilies({brandFontName, brandFamily, QStringLiteral("serif")});
+    font.setStyleName(brandStyle);
+    font.setStyleHint(QFont::Serif, QFont::PreferQuality);
+    font.setWeight(QFont::DemiBold);
     font.setPixelSize(pixelSize);
     font.setLetterSpacing(QFont::AbsoluteSpacing, -0.35);
     return font;

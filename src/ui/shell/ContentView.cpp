@@ -96,12 +96,8 @@ ContentView::ContentView(Environment environment, QWidget* parent)
     m_split->setObjectName(QStringLiteral("content-split"));
     m_split->setChildrenCollapsible(false);
     m_split->setHandleWidth(1);
-    m_split->addWidget(m_sidebar);
-    m_split->addWidget(buildDetailColumn());
-    m_split->setStretchFactor(0, 0);
-    m_split->setStretchFactor(1, 1);
-    m_split->setSizes({sidebarIdealWidth, 1000});
     setCentralWidget(m_split);
+    QWidget* detailColumn = buildDetailColumn();
 
     connect(m_sidebar, &ContentSidebar::destinationChosen, this, &ContentView::chooseDestination);
     connect(&m_controller, &ActivePracticeSessionController::activeSessionChanged, this,
@@ -120,6 +116,15 @@ ContentView::ContentView(Environment environment, QWidget* parent)
     m_sidebar->setSelection(m_selection);
     updateSidebarToggle();
     showDetail();
+    // The split measures what it holds as each part arrives, and measuring text needs the
+    // desktop's fonts, still being read while the first window is built. Both columns join it
+    // once everything is built, so building does not wait for them.
+    m_split->addWidget(m_sidebar);
+    m_split->addWidget(detailColumn);
+    m_split->setStretchFactor(0, 0);
+    m_split->setStretchFactor(1, 1);
+    m_split->setSizes({sidebarIdealWidth, 1000});
+    FocusOrder::arrange(this);
     // Most launches have no session: the bar is not built until one starts.
     if (m_controller.hasActiveSession())
         transportPresenter()->setPresented(true, false);
