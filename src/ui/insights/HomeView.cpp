@@ -104,7 +104,13 @@ HomeView::HomeView(JournalStore& store, Clock clock, Calendar calendar, QWidget*
     setObjectName(QStringLiteral("home-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildInvitation());
-    setJournalFigures([this] { return std::vector<QWidget*>{buildWeeklyPulse(), buildYear()}; });
+    setJournalFigures([this] {
+        QWidget* lead = buildWeeklyPulse();
+        const FramedYear year = buildYear(QStringLiteral("home-year-practice-heatmap"),
+                                          CalendarHeatmapPresentation::hero, 32);
+        m_heatmap = year.heatmap;
+        return std::vector<QWidget*>{lead, year.frame};
+    });
     column()->addStretch(1);
 }
 
@@ -155,17 +161,6 @@ QWidget* HomeView::buildInvitation() {
                              AdaptiveArrangement::item(log, 0, Qt::AlignLeft)});
     layout->addWidget(actions);
     return invitation;
-}
-
-QWidget* HomeView::buildYear() {
-    m_heatmap = new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
-                                                    CalendarHeatmapPresentation::hero, calendar());
-    auto* portrait = new QWidget;
-    portrait->setObjectName(QStringLiteral("home-year-practice-heatmap"));
-    auto* portraitLayout = new QVBoxLayout(portrait);
-    portraitLayout->setContentsMargins(0, 32, 0, 32);
-    portraitLayout->addWidget(m_heatmap);
-    return portrait;
 }
 
 QWidget* HomeView::buildWeeklyPulse() {

@@ -49,7 +49,6 @@ protected:
 private:
     QWidget* buildInvitation();
     QWidget* buildWeeklyPulse();
-    QWidget* buildYear();
 
     AppLabel* m_greeting = nullptr;
     AppLabel* m_weeklyCopy = nullptr;

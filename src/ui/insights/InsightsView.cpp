@@ -106,20 +106,14 @@ InsightsView::InsightsView(JournalStore& store, Clock clock, Calendar calendar, 
     setObjectName(QStringLiteral("insights-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildJourneyHeader());
-    setJournalFigures([this] { return std::vector<QWidget*>{buildStory(), buildYear()}; });
+    setJournalFigures([this] {
+        QWidget* lead = buildStory();
+        const FramedYear year = buildYear(QStringLiteral("insights-year-practice-heatmap"),
+                                          CalendarHeatmapPresentation::prominent, 24);
+        m_heatmap = year.heatmap;
+        return std::vector<QWidget*>{lead, year.frame};
+    });
     column()->addStretch(1);
-}
-
-QWidget* InsightsView::buildYear() {
-    m_heatmap =
-        new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
-                                            CalendarHeatmapPresentation::prominent, calendar());
-    auto* portrait = new QWidget;
-    portrait->setObjectName(QStringLiteral("insights-year-practice-heatmap"));
-    auto* portraitLayout = new QVBoxLayout(portrait);
-    portraitLayout->setContentsMargins(0, 24, 0, 24);
-    portraitLayout->addWidget(m_heatmap);
-    return portrait;
 }
 
 InsightsView::~InsightsView() = default;

@@ -42,7 +42,6 @@ protected:
 private:
     QWidget* buildJourneyHeader();
     QWidget* buildStory();
-    QWidget* buildYear();
 
     QWidget* m_emptyStory = nullptr;
     QWidget* m_story = nullptr;

@@ -85,6 +85,19 @@ AppLabel* LivePracticePage::eyebrow(const QString& text, qreal tracking) {
     return label;
 }
 
+LivePracticePage::FramedYear LivePracticePage::buildYear(const QString& frameName,
+                                                         CalendarHeatmapPresentation presentation,
+                                                         int margin) const {
+    auto* heatmap = new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
+                                                        presentation, m_calendar);
+    auto* frame = new QWidget;
+    frame->setObjectName(frameName);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->setContentsMargins(0, margin, 0, margin);
+    frameLayout->addWidget(heatmap);
+    return {frame, heatmap};
+}
+
 void LivePracticePage::showYear(CalendarYearContributionHeatmap& heatmap,
                                 const std::vector<PracticeSessionPtr>& sessions,
                                 Instant now) const {

@@ -4,6 +4,7 @@
 #include "core/model/PracticeSession.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
+#include "ui/insights/CalendarYearContributionHeatmap.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -18,7 +19,6 @@ namespace brevanta {
 
 class AppLabel;
 class AppLoadingState;
-class CalendarYearContributionHeatmap;
 class ClockBoundaryTimer;
 class JournalStore;
 
@@ -71,6 +71,14 @@ protected:
 
     /// A small bold caption, tracked open, heading what follows ("THIS WEEK").
     static AppLabel* eyebrow(const QString& text, qreal tracking);
+    /// The year's heatmap ("Your year in practice") in a frame of its own, named `frameName`,
+    /// with `margin` above and below it.
+    struct FramedYear {
+        QWidget* frame;
+        CalendarYearContributionHeatmap* heatmap;
+    };
+    FramedYear buildYear(const QString& frameName, CalendarHeatmapPresentation presentation,
+                         int margin) const;
     /// Shows the year of `now` in `heatmap`: its subtitle, the full-year band and the halves.
     void showYear(CalendarYearContributionHeatmap& heatmap,
                   const std::vector<PracticeSessionPtr>& sessions, Instant now) const;
