@@ -104,13 +104,9 @@ HomeView::HomeView(JournalStore& store, Clock clock, Calendar calendar, QWidget*
     setObjectName(QStringLiteral("home-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildInvitation());
-    setJournalFigures([this] {
-        QWidget* lead = buildWeeklyPulse();
-        const FramedYear year = buildYear(QStringLiteral("home-year-practice-heatmap"),
-                                          CalendarHeatmapPresentation::hero, 32);
-        m_heatmap = year.heatmap;
-        return std::vector<QWidget*>{lead, year.frame};
-    });
+    setJournalFigures(
+        [this] { return buildWeeklyPulse(); },
+        {QStringLiteral("home-year-practice-heatmap"), CalendarHeatmapPresentation::hero, 32});
     column()->addStretch(1);
 }
 
@@ -247,7 +243,7 @@ void HomeView::refresh(const std::vector<PracticeSessionPtr>& sessions, Instant 
     for (std::size_t index = 0; index < m_days.size(); ++index)
         m_days[index]->setPractised(week.practicedDays[index]);
 
-    showYear(*m_heatmap, sessions, now);
+    showYear(sessions, now);
 }
 
 Instant HomeView::nextBoundary(Instant now) const {

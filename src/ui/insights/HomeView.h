@@ -14,7 +14,6 @@ namespace brevanta {
 class AdaptiveArrangement;
 class AppButton;
 class AppLabel;
-class CalendarYearContributionHeatmap;
 class PracticeDayDot;
 
 /// The first destination of a main window: a greeting and an invitation to play, this week's
@@ -35,8 +34,6 @@ public:
     /// "<time> by this point last week", or nothing when last week had no practice by then.
     static std::optional<QString> comparisonCopy(std::optional<std::int64_t> comparisonSeconds);
 
-    CalendarYearContributionHeatmap* heatmap() const { return m_heatmap; }
-
 Q_SIGNALS:
     void startRequested();
     void logRequested();
@@ -55,7 +52,6 @@ private:
     AppLabel* m_weeklyTotal = nullptr;
     AppLabel* m_comparison = nullptr;
     std::array<PracticeDayDot*, 7> m_days{};
-    CalendarYearContributionHeatmap* m_heatmap = nullptr;
 };
 
 } // namespace brevanta

@@ -106,13 +106,9 @@ InsightsView::InsightsView(JournalStore& store, Clock clock, Calendar calendar, 
     setObjectName(QStringLiteral("insights-view"));
     column()->setSpacing(sectionSpacing);
     column()->addWidget(buildJourneyHeader());
-    setJournalFigures([this] {
-        QWidget* lead = buildStory();
-        const FramedYear year = buildYear(QStringLiteral("insights-year-practice-heatmap"),
-                                          CalendarHeatmapPresentation::prominent, 24);
-        m_heatmap = year.heatmap;
-        return std::vector<QWidget*>{lead, year.frame};
-    });
+    setJournalFigures([this] { return buildStory(); },
+                      {QStringLiteral("insights-year-practice-heatmap"),
+                       CalendarHeatmapPresentation::prominent, 24});
     column()->addStretch(1);
 }
 
@@ -213,7 +209,7 @@ void InsightsView::refresh(const std::vector<PracticeSessionPtr>& sessions, Inst
         for (std::size_t index = 0; index < m_facts.size(); ++index)
             m_facts[index]->setFact(shown[index]);
     }
-    showYear(*m_heatmap, sessions, now);
+    showYear(sessions, now);
 }
 
 } // namespace brevanta

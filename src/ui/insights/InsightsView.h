@@ -11,7 +11,6 @@ namespace brevanta {
 class AdaptiveArrangement;
 class AppLabel;
 class BiographyFact;
-class CalendarYearContributionHeatmap;
 
 /// The third destination of a main window: the practice history told as a story — the total
 /// time, the sessions, the longest run of practice days, the month the journal began — and the
@@ -33,7 +32,6 @@ public:
     static std::array<Fact, 3> facts(const PracticeBiographySummary& biography,
                                      const Calendar& calendar);
 
-    CalendarYearContributionHeatmap* heatmap() const { return m_heatmap; }
     AdaptiveArrangement* factsArrangement() const { return m_factsRow; }
 
 protected:
@@ -48,7 +46,6 @@ private:
     AppLabel* m_total = nullptr;
     std::array<BiographyFact*, 3> m_facts{};
     AdaptiveArrangement* m_factsRow = nullptr;
-    CalendarYearContributionHeatmap* m_heatmap = nullptr;
 };
 
 } // namespace brevanta

@@ -85,22 +85,9 @@ AppLabel* LivePracticePage::eyebrow(const QString& text, qreal tracking) {
     return label;
 }
 
-LivePracticePage::FramedYear LivePracticePage::buildYear(const QString& frameName,
-                                                         CalendarHeatmapPresentation presentation,
-                                                         int margin) const {
-    auto* heatmap = new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
-                                                        presentation, m_calendar);
-    auto* frame = new QWidget;
-    frame->setObjectName(frameName);
-    auto* frameLayout = new QVBoxLayout(frame);
-    frameLayout->setContentsMargins(0, margin, 0, margin);
-    frameLayout->addWidget(heatmap);
-    return {frame, heatmap};
-}
-
-void LivePracticePage::showYear(CalendarYearContributionHeatmap& heatmap,
-                                const std::vector<PracticeSessionPtr>& sessions,
+void LivePracticePage::showYear(const std::vector<PracticeSessionPtr>& sessions,
                                 Instant now) const {
+    CalendarYearContributionHeatmap& heatmap = *m_heatmap;
     const QString year = QString::number(m_calendar.components(now).year);
     heatmap.setSubtitle(QStringLiteral("Every day you showed up in ") + year);
     std::vector<CalendarHeatmapBand> wide;
@@ -115,14 +102,24 @@ void LivePracticePage::showYear(CalendarYearContributionHeatmap& heatmap,
 
 void LivePracticePage::refreshWhileLoading(Instant) {}
 
-void LivePracticePage::setJournalFigures(JournalFigures build) {
+void LivePracticePage::setJournalFigures(std::function<QWidget*()> buildLead, YearFrame year) {
     // Where the figures will stand, at the page's leading edge like them.
     m_loading =
         new AppLoadingState(QStringLiteral("Opening your journal…"), QStringLiteral("book.closed"),
                             AppLoadingState::Placement::leading);
     m_loading->setObjectName(QStringLiteral("journal-loading"));
     m_column->addWidget(m_loading);
-    m_buildJournalFigures = std::move(build);
+    m_buildJournalFigures = [this, buildLead = std::move(buildLead), year = std::move(year)] {
+        QWidget* lead = buildLead();
+        m_heatmap = new CalendarYearContributionHeatmap(QStringLiteral("Your year in practice"), {},
+                                                        year.presentation, m_calendar);
+        auto* frame = new QWidget;
+        frame->setObjectName(year.name);
+        auto* frameLayout = new QVBoxLayout(frame);
+        frameLayout->setContentsMargins(0, year.margin, 0, year.margin);
+        frameLayout->addWidget(m_heatmap);
+        m_journalFigures = {lead, frame};
+    };
     if (m_store.isLoaded())
         buildJournalFigures();
     showLoading(!m_store.isLoaded());
@@ -131,7 +128,7 @@ void LivePracticePage::setJournalFigures(JournalFigures build) {
 void LivePracticePage::buildJournalFigures() {
     if (!m_buildJournalFigures)
         return;
-    m_journalFigures = std::exchange(m_buildJournalFigures, nullptr)();
+    std::exchange(m_buildJournalFigures, nullptr)();
     int index = m_column->indexOf(m_loading);
     for (QWidget* figure : m_journalFigures)
         m_column->insertWidget(++index, figure);

@@ -46,6 +46,8 @@ public:
     /// Brings the figures up to date at once if they are stale.
     void refreshIfStale();
     bool isStale() const { return m_stale; }
+    /// The year's heatmap, once the journal figures are built.
+    CalendarYearContributionHeatmap* heatmap() const { return m_heatmap; }
     ClockBoundaryTimer* boundaryTimer() const { return m_boundary; }
 
 protected:
@@ -59,29 +61,26 @@ protected:
     virtual void refreshWhileLoading(Instant now);
     /// The next instant after `now` at which the figures change without any journal change.
     virtual Instant nextBoundary(Instant now) const;
-    /// Builds the widgets that show journal figures, in the order they stand in the column.
-    using JournalFigures = std::function<std::vector<QWidget*>()>;
-    /// Names what builds the journal figures, to stand where the column now ends. Until the rows
-    /// are in, the loading state stands there instead; the figures are built the first time the
-    /// page has rows to show (at once when it has them already), and before its first refresh.
-    void setJournalFigures(JournalFigures build);
+    /// How a page frames the year's heatmap ("Your year in practice"): the frame's object name,
+    /// and the room above and below it.
+    struct YearFrame {
+        QString name;
+        CalendarHeatmapPresentation presentation;
+        int margin;
+    };
+    /// Names the journal figures, to stand where the column now ends: what `buildLead` builds,
+    /// then the year's heatmap in `year`'s frame. Until the rows are in, the loading state stands
+    /// there instead; the figures are built the first time the page has rows to show (at once
+    /// when it has them already), and before its first refresh.
+    void setJournalFigures(std::function<QWidget*()> buildLead, YearFrame year);
     bool showsLoading() const;
 
     const Calendar& calendar() const { return m_calendar; }
 
     /// A small bold caption, tracked open, heading what follows ("THIS WEEK").
     static AppLabel* eyebrow(const QString& text, qreal tracking);
-    /// The year's heatmap ("Your year in practice") in a frame of its own, named `frameName`,
-    /// with `margin` above and below it.
-    struct FramedYear {
-        QWidget* frame;
-        CalendarYearContributionHeatmap* heatmap;
-    };
-    FramedYear buildYear(const QString& frameName, CalendarHeatmapPresentation presentation,
-                         int margin) const;
-    /// Shows the year of `now` in `heatmap`: its subtitle, the full-year band and the halves.
-    void showYear(CalendarYearContributionHeatmap& heatmap,
-                  const std::vector<PracticeSessionPtr>& sessions, Instant now) const;
+    /// Shows the year of `now` in the heatmap: its subtitle, the full-year band and the halves.
+    void showYear(const std::vector<PracticeSessionPtr>& sessions, Instant now) const;
     QVBoxLayout* column() const { return m_column; }
     QScrollArea* scrollArea() const { return m_scroll; }
 
@@ -101,8 +100,9 @@ private:
     QTimer m_refreshSoon;
     ClockBoundaryTimer* m_boundary = nullptr;
     AppLoadingState* m_loading = nullptr;
-    JournalFigures m_buildJournalFigures;
+    std::function<void()> m_buildJournalFigures;
     std::vector<QWidget*> m_journalFigures;
+    CalendarYearContributionHeatmap* m_heatmap = nullptr;
     bool m_stale = true;
 };
 
