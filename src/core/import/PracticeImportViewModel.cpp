@@ -6,6 +6,7 @@
 #include "core/store/JournalStore.h"
 #include "core/time/DateFormatting.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QPromise>
@@ -46,6 +47,17 @@ PracticeImportViewModel::PracticeImportViewModel(JournalStore& store, Calendar c
     // The days are compared with the whole journal: the review waits for its rows.
     if (!m_store.isLoaded())
         connect(&m_store, &JournalStore::loaded, this, &PracticeImportViewModel::isLoadingChanged);
+}
+
+QThreadPool& PracticeImportViewModel::readingThreads() {
+    // Qt's raster painting splits a fill taller than about a hundred lines across
+    // QThreadPool::globalInstance() and waits for every part. On a one-core machine that pool
+    // has one thread: a sheet read there would freeze the window until the read ends.
+    // Owned by the application object, as the global pool is, it is waited for as the app ends.
+    static QPointer<QThreadPool> pool;
+    if (!pool)
+        pool = new QThreadPool(QCoreApplication::instance());
+    return *pool;
 }
 
 PracticeImportViewModel::~PracticeImportViewModel() {
@@ -240,7 +252,7 @@ void PracticeImportViewModel::startLoading(bool rereading) {
     });
     watcher->setFuture(promise->future());
     promise->start();
-    QThreadPool::globalInstance()->start(
+    readingThreads().start(
         [promise, filePaths = m_filePaths, options = m_fileOptions, calendar = m_calendar] {
             FileResults results = PracticeImportFileLoader::loadAll(
                 filePaths, calendar, [&promise] { return promise->isCanceled(); }, options);

@@ -22,6 +22,8 @@
 #include <span>
 #include <vector>
 
+class QThreadPool;
+
 namespace brevanta {
 
 class JournalStore;
@@ -140,6 +142,10 @@ public:
     /// "—" without dates; one abbreviated date when all fall on one day in `calendar`; else the
     /// earliest and the latest joined by "–".
     static QString dateRange(std::span<const Instant> dates, const Calendar& calendar);
+
+    /// The threads files are read on, the application's own: Qt's global pool also fills large
+    /// shapes while a window paints, and a long read there would hold every repaint up.
+    static QThreadPool& readingThreads();
 
     /// Reads and parses the files on one background thread; isLoading() holds until the results
     /// are in. The choices the user made stay as they are (other files are read as they stand).

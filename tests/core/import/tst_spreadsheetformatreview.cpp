@@ -71,7 +71,7 @@ private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { m_store = JournalStore::open(StoreConfiguration::inMemory()); }
     void cleanup() {
-        QVERIFY(QThreadPool::globalInstance()->waitForDone(20000));
+        QVERIFY(PracticeImportViewModel::readingThreads().waitForDone(20000));
         m_store.reset();
     }
 

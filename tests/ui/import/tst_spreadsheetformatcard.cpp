@@ -30,7 +30,7 @@ class TestSpreadsheetFormatCard : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void cleanup() { QVERIFY(QThreadPool::globalInstance()->waitForDone(20000)); }
+    void cleanup() { QVERIFY(PracticeImportViewModel::readingThreads().waitForDone(20000)); }
 
     void showsWhatWasFoundAndDrivesTheOption() {
         const auto store = JournalStore::open(StoreConfiguration::inMemory());
