@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/shell/PracticeHistoryFileChooser.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -16,18 +17,33 @@ QStringList PracticeHistoryFileChooser::csvFilesOnly(const QStringList& filePath
     return result;
 }
 
+QString PracticeHistoryFileChooser::startFolder(const QString& lastFolder, const QString& documents,
+                                                const QString& home) {
+    for (const QString& folder : {lastFolder, documents})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return home;
+}
+
 void DialogPracticeHistoryFileChooser::chooseFiles(QWidget* window, Completion done) {
-    auto* dialog =
-        new QFileDialog(window, QStringLiteral("Import Practice History"),
-                        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                        QStringLiteral("Practice history (*.csv *.CSV)"));
+    auto* dialog = new QFileDialog(
+        window, QStringLiteral("Import Practice History"),
+        startFolder(*m_lastFolder,
+                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                    QDir::homePath()),
+        QStringLiteral("Practice history (*.csv *.CSV)"));
     dialog->setObjectName(QStringLiteral("practice-history-file-chooser"));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(dialog, &QDialog::finished, dialog, [dialog, done](int result) {
-        done(result == QDialog::Accepted ? dialog->selectedFiles() : QStringList());
-    });
+    QObject::connect(dialog, &QDialog::finished, dialog,
+                     [dialog, done, lastFolder = m_lastFolder](int result) {
+                         const QStringList chosen =
+                             result == QDialog::Accepted ? dialog->selectedFiles() : QStringList();
+                         if (!chosen.isEmpty())
+                             *lastFolder = QFileInfo(chosen.first()).absolutePath();
+                         done(chosen);
+                     });
     dialog->open();
 }
 

@@ -11,10 +11,12 @@
 #include "ui/shell/PracticeCommandPublication.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace brevanta;
@@ -575,6 +577,46 @@ private Q_SLOTS:
         QCOMPARE(window->selection(), std::optional<AppDestination>(AppDestination::journal));
         QVERIFY(!window->workspaceRoute());
         QVERIFY(!window->isShowingImport());
+    }
+
+    // The dialog opens beside the files chosen last, while that folder is there, and never
+    // with a missing folder's name waiting in its file name box.
+    void fileDialogOpensWhereTheLastFilesCameFrom() {
+        auto sheets = std::make_unique<QTemporaryDir>();
+        const QString sheet = sheets->filePath(u"April.csv"_s);
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QWidget window;
+        DialogPracticeHistoryFileChooser chooser;
+        QStringList answered{u"none yet"_s};
+        const auto open = [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            chooser.chooseFiles(&window, [&](const QStringList& files) { answered = files; });
+            return window.findChild<QFileDialog*>();
+        };
+        const auto fileNameBox = [](QFileDialog* dialog) {
+            return dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->text();
+        };
+
+        QFileDialog* dialog = open();
+        QVERIFY(dialog);
+        QVERIFY(QFileInfo(dialog->directory().absolutePath()).isDir());
+        QCOMPARE(fileNameBox(dialog), QString());
+        dialog->selectFile(sheet);
+        static_cast<QDialog*>(dialog)->accept(); // as the Open button does
+        QCOMPARE(answered, QStringList{sheet});
+
+        dialog = open();
+        QCOMPARE(dialog->directory().absolutePath(), QFileInfo(sheets->path()).absoluteFilePath());
+        dialog->reject();
+        QCOMPARE(answered, QStringList());
+
+        sheets.reset();
+        dialog = open();
+        QVERIFY(QFileInfo(dialog->directory().absolutePath()).isDir());
+        QCOMPARE(fileNameBox(dialog), QString());
+        dialog->reject();
     }
 
     // Files handed over by another launch skip the chooser; a window busy with an import
