@@ -8,6 +8,21 @@
 
 namespace brevanta {
 
+namespace {
+
+// Where the previous choice came from while it exists, else the documents folder when there is
+// one, else home: a folder that is not there leaves its name in the dialog's file name box, to be
+// opened as a file.
+QString startFolder(const QString& lastFolder) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    for (const QString& folder : {lastFolder, documents})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return QDir::homePath();
+}
+
+} // namespace
+
 QStringList PracticeHistoryFileChooser::csvFilesOnly(const QStringList& filePaths) {
     QStringList result;
     for (const QString& path : filePaths) {
@@ -17,21 +32,10 @@ QStringList PracticeHistoryFileChooser::csvFilesOnly(const QStringList& filePath
     return result;
 }
 
-QString PracticeHistoryFileChooser::startFolder(const QString& lastFolder, const QString& documents,
-                                                const QString& home) {
-    for (const QString& folder : {lastFolder, documents})
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            return folder;
-    return home;
-}
-
 void DialogPracticeHistoryFileChooser::chooseFiles(QWidget* window, Completion done) {
-    auto* dialog = new QFileDialog(
-        window, QStringLiteral("Import Practice History"),
-        startFolder(*m_lastFolder,
-                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                    QDir::homePath()),
-        QStringLiteral("Practice history (*.csv *.CSV)"));
+    auto* dialog = new QFileDialog(window, QStringLiteral("Import Practice History"),
+                                   startFolder(*m_lastFolder),
+                                   QStringLiteral("Practice history (*.csv *.CSV)"));
     dialog->setObjectName(QStringLiteral("practice-history-file-chooser"));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);

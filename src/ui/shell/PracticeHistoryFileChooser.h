@@ -23,12 +23,6 @@ public:
 
     /// The paths of `filePaths` whose extension is "csv" in any case, in their order.
     static QStringList csvFilesOnly(const QStringList& filePaths);
-
-    /// The folder a chooser opens in: `lastFolder` (where the previous choice came from) while
-    /// it exists, else `documents` when it exists, else `home`. A folder that is not there would
-    /// leave its name in the dialog's file name box, to be opened as a file.
-    static QString startFolder(const QString& lastFolder, const QString& documents,
-                               const QString& home);
 };
 
 /// The platform's file dialog, as a sheet over the window. It opens where the files chosen last
