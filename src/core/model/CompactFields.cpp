@@ -6,6 +6,7 @@
 #include <QHashFunctions>
 #include <QMutex>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -15,9 +16,6 @@
 namespace brevanta {
 
 namespace {
-
-// Shared by every empty text, so that an empty title costs no allocation.
-alignas(std::uint32_t) constinit std::uint32_t emptyBlockStorage[1] = {0};
 
 bool fitsLatin1(QStringView text) {
     for (const QChar character : text) {
@@ -35,44 +33,62 @@ bool isAscii(QByteArrayView bytes) {
     return true;
 }
 
+QByteArrayView utf16BytesOf(const QString& text) {
+    return {reinterpret_cast<const char*>(text.utf16()), text.size() * 2};
+}
+
 } // namespace
+
+constinit CompactText::Block CompactText::emptyBlock{};
 
 CompactText::Block* CompactText::allocate(std::uint32_t length, bool wide) {
     if (length == 0)
-        return reinterpret_cast<Block*>(emptyBlockStorage);
+        return &emptyBlock;
     const std::size_t bytes = sizeof(Block) + std::size_t(length) * (wide ? 2 : 1);
-    auto* block = static_cast<Block*>(std::malloc(bytes));
-    if (!block)
+    void* memory = std::malloc(bytes);
+    if (!memory)
         throw std::bad_alloc();
+    auto* block = new (memory) Block;
     block->lengthAndWidth = (length << 1) | (wide ? 1u : 0u);
+    block->otherHolders.store(0, std::memory_order_relaxed);
     return block;
 }
 
-CompactText::Block* CompactText::copyOf(const Block* block) {
-    if (!block)
-        return nullptr;
-    Block* copy = allocate(block->length(), block->isWide());
-    if (block->length() > 0)
-        std::memcpy(copy->characters(), block->characters(),
-                    std::size_t(block->length()) * (block->isWide() ? 2 : 1));
-    return copy;
+CompactText::Block* CompactText::blockOf(QByteArrayView bytes, bool wide) {
+    const auto length = static_cast<std::uint32_t>(wide ? bytes.size() / 2 : bytes.size());
+    Block* block = allocate(length, wide);
+    if (length > 0)
+        std::memcpy(block->characters(), bytes.data(), std::size_t(bytes.size()));
+    return block;
+}
+
+CompactText::Block* CompactText::hold(Block* block) {
+    if (block && block != &emptyBlock)
+        block->otherHolders.fetch_add(1, std::memory_order_relaxed);
+    return block;
+}
+
+void CompactText::release(Block* block) {
+    if (!block || block == &emptyBlock)
+        return;
+    // Whoever lets go last frees: the other holders' reads happen before.
+    if (block->otherHolders.fetch_sub(1, std::memory_order_acq_rel) == 0) {
+        block->~Block();
+        std::free(block);
+    }
 }
 
 CompactText::CompactText(const QString& text) {
     if (text.isNull())
         return;
-    const auto length = static_cast<std::uint32_t>(text.size());
-    const bool wide = !fitsLatin1(text);
-    m_block = allocate(length, wide);
-    if (length == 0)
+    if (!fitsLatin1(text)) {
+        m_block = blockOf(utf16BytesOf(text), true);
         return;
-    if (wide) {
-        std::memcpy(m_block->characters(), text.utf16(), std::size_t(length) * 2);
-    } else {
-        char* out = m_block->characters();
-        for (const QChar character : text)
-            *out++ = static_cast<char>(character.unicode());
     }
+    m_block = allocate(static_cast<std::uint32_t>(text.size()), false);
+    char* out = m_block->characters();
+    for (const QChar character : text)
+        *out++ = static_cast<char>(character.unicode());
 }
 
 CompactText CompactText::fromUtf8(QByteArrayView bytes) {
@@ -81,9 +97,7 @@ CompactText CompactText::fromUtf8(QByteArrayView bytes) {
     if (!isAscii(bytes))
         return CompactText(QString::fromUtf8(bytes));
     CompactText text;
-    text.m_block = allocate(static_cast<std::uint32_t>(bytes.size()), false);
-    if (!bytes.isEmpty())
-        std::memcpy(text.m_block->characters(), bytes.data(), std::size_t(bytes.size()));
+    text.m_block = blockOf(bytes, false);
     return text;
 }
 
@@ -97,19 +111,92 @@ CompactText CompactText::fromOptional(const std::optional<QString>& text) {
 }
 
 CompactText::CompactText(const CompactText& other)
-    : m_block(copyOf(other.m_block)) {}
+    : m_block(hold(other.m_block)) {}
 
 CompactText& CompactText::operator=(const CompactText& other) {
-    if (this != &other) {
-        CompactText copy(other);
-        std::swap(m_block, copy.m_block);
-    }
+    CompactText copy(other);
+    std::swap(m_block, copy.m_block);
     return *this;
 }
 
 CompactText::~CompactText() {
-    if (m_block && m_block->length() > 0)
-        std::free(m_block);
+    release(m_block);
+}
+
+CompactTextPool::~CompactTextPool() {
+    for (CompactText::Block* block : m_slots)
+        CompactText::release(block);
+}
+
+CompactText CompactTextPool::fromUtf8(QByteArrayView bytes) {
+    if (bytes.isEmpty())
+        return CompactText::fromUtf8(bytes);
+    // The characters as a block keeps them, to compare and hash without making the block.
+    QByteArrayView characters = bytes;
+    bool wide = false;
+    QString decoded;
+    if (!isAscii(bytes)) {
+        decoded = QString::fromUtf8(bytes);
+        wide = !fitsLatin1(decoded);
+        if (wide) {
+            characters = utf16BytesOf(decoded);
+        } else {
+            m_latin1.resize(std::size_t(decoded.size()));
+            char* out = m_latin1.data();
+            for (const QChar character : std::as_const(decoded))
+                *out++ = static_cast<char>(character.unicode());
+            characters = QByteArrayView(m_latin1.data(), qsizetype(m_latin1.size()));
+        }
+    }
+    const std::size_t hash = qHash(characters, wide ? 1 : 0);
+    CompactText text;
+    if (!m_slots.empty()) {
+        if (CompactText::Block* found = find(characters, wide, hash)) {
+            text.m_block = CompactText::hold(found);
+            return text;
+        }
+    }
+    if ((m_count + 1) * 2 > m_slots.size())
+        grow();
+    CompactText::Block* block = CompactText::blockOf(characters, wide);
+    std::size_t slot = hash & (m_slots.size() - 1);
+    while (m_slots[slot])
+        slot = (slot + 1) & (m_slots.size() - 1);
+    m_slots[slot] = block;
+    ++m_count;
+    text.m_block = CompactText::hold(block);
+    return text;
+}
+
+CompactText::Block* CompactTextPool::find(QByteArrayView characters, bool wide,
+                                          std::size_t hash) const {
+    const std::uint32_t length = std::uint32_t(wide ? characters.size() / 2 : characters.size());
+    const std::uint32_t lengthAndWidth = (length << 1) | (wide ? 1u : 0u);
+    for (std::size_t slot = hash & (m_slots.size() - 1); m_slots[slot];
+         slot = (slot + 1) & (m_slots.size() - 1)) {
+        CompactText::Block* block = m_slots[slot];
+        if (block->lengthAndWidth == lengthAndWidth &&
+            std::memcmp(block->characters(), characters.data(), std::size_t(characters.size())) ==
+                0)
+            return block;
+    }
+    return nullptr;
+}
+
+void CompactTextPool::grow() {
+    std::vector<CompactText::Block*> old(std::max<std::size_t>(m_slots.size() * 2, 1024), nullptr);
+    std::swap(old, m_slots);
+    const std::size_t mask = m_slots.size() - 1;
+    for (CompactText::Block* block : old) {
+        if (!block)
+            continue;
+        const QByteArrayView characters(block->characters(),
+                                        qsizetype(block->length()) * (block->isWide() ? 2 : 1));
+        std::size_t slot = qHash(characters, block->isWide() ? 1 : 0) & mask;
+        while (m_slots[slot])
+            slot = (slot + 1) & mask;
+        m_slots[slot] = block;
+    }
 }
 
 QString CompactText::toString() const {

@@ -5,11 +5,15 @@
 #include <QString>
 #include <QStringView>
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace brevanta {
 
@@ -18,7 +22,8 @@ namespace brevanta {
 /// it was made from; null, empty and non-empty stay apart as they do there.
 ///
 /// A journal holds hundreds of thousands of these, so they cost a few bytes of header instead
-/// of QString's 24 bytes in the record and 16-byte header with two bytes a character.
+/// of QString's 24 bytes in the record and 16-byte header with two bytes a character. Copies
+/// share the characters, which never change once written.
 class CompactText {
 public:
     CompactText() = default;
@@ -47,18 +52,53 @@ public:
     }
 
 private:
+    friend class CompactTextPool;
+
     struct Block {
         // The length times two, plus one when the characters are UTF-16.
         std::uint32_t lengthAndWidth;
+        // The texts that share these characters, less one. Empty texts share one block that is
+        // never counted nor freed.
+        std::atomic<std::uint32_t> otherHolders;
         std::uint32_t length() const { return lengthAndWidth >> 1; }
         bool isWide() const { return (lengthAndWidth & 1u) != 0; }
         const char* characters() const { return reinterpret_cast<const char*>(this + 1); }
         char* characters() { return reinterpret_cast<char*>(this + 1); }
     };
     static Block* allocate(std::uint32_t length, bool wide);
-    static Block* copyOf(const Block* block);
+    /// A block holding `bytes` as characters of the given width.
+    static Block* blockOf(QByteArrayView bytes, bool wide);
+    static Block* hold(Block* block);
+    static void release(Block* block);
+    static Block emptyBlock;
 
     Block* m_block = nullptr;
+};
+
+/// Makes equal texts one while a journal is read: a text equal to one read before shares its
+/// characters instead of taking a copy. Practice pages repeat themselves day after day (the same
+/// exercise, the same tempo note, the same words on every imported day), so a journal keeps each
+/// distinct text about once. One thread at a time; the texts it made outlive it.
+class CompactTextPool {
+public:
+    CompactTextPool() = default;
+    CompactTextPool(const CompactTextPool&) = delete;
+    CompactTextPool& operator=(const CompactTextPool&) = delete;
+    ~CompactTextPool();
+
+    /// What CompactText::fromUtf8(bytes) gives, sharing the characters of an equal text.
+    CompactText fromUtf8(QByteArrayView bytes);
+    /// Distinct non-empty texts made so far.
+    std::size_t size() const { return m_count; }
+
+private:
+    CompactText::Block* find(QByteArrayView characters, bool wide, std::size_t hash) const;
+    void grow();
+
+    // Open addressing, a power of two long; each block held once by the pool.
+    std::vector<CompactText::Block*> m_slots;
+    std::size_t m_count = 0;
+    std::string m_latin1;
 };
 
 /// A raw value as records keep it: a pointer to one copy of its text shared by every record

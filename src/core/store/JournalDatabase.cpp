@@ -445,10 +445,10 @@ QUuid uuidOf(QByteArrayView text) {
 }
 
 // A text column that may hold NULL, as records keep it: none is the null text.
-CompactText optionalCompactText(const SqliteStatement& row, int column) {
+CompactText optionalCompactText(const SqliteStatement& row, int column, CompactTextPool& texts) {
     if (row.isNull(column))
         return {};
-    CompactText text = CompactText::fromUtf8(row.utf8(column));
+    CompactText text = texts.fromUtf8(row.utf8(column));
     // A stored empty text is notes, though empty ones.
     return text.isNull() ? CompactText::fromOptional(QString()) : text;
 }
@@ -526,6 +526,8 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
     // touching a record on the way.
     std::vector<std::int64_t> keys;
     keys.reserve(bound);
+    // Titles and notes repeat from day to day: each distinct one is kept once.
+    CompactTextPool texts;
 
     // An entry read but not yet handed to its session, with its place in the session's list.
     struct PendingEntry {
@@ -590,7 +592,7 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             fields.endedAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(3));
             fields.durationSeconds = sessionRows.integer(4);
             fields.sourceRawValue = SharedRawValue::fromUtf8(sessionRows.utf8(5));
-            fields.notes = optionalCompactText(sessionRows, 6);
+            fields.notes = optionalCompactText(sessionRows, 6, texts);
             fields.createdAt = Instant::fromMSecsSinceEpoch(sessionRows.integer(7));
             fields.updatedAt = optionalInstantOf(sessionRows.optionalInteger(8));
             keys.push_back(tracking.key);
@@ -629,10 +631,10 @@ JournalDatabase::Loaded readRowsFrom(const QSqlDatabase& database,
             PracticeRecordTracking& tracking = PracticeRecordAccess::tracking(*entry);
             track(tracking, entryRows.integer(0));
             fields.id = uuidOf(entryRows.utf8(1));
-            fields.title = CompactText::fromUtf8(entryRows.utf8(2));
+            fields.title = texts.fromUtf8(entryRows.utf8(2));
             fields.categoryRawValue = SharedRawValue::fromUtf8(entryRows.utf8(3));
             fields.durationSeconds = entryRows.optionalInteger(4);
-            fields.notes = optionalCompactText(entryRows, 5);
+            fields.notes = optionalCompactText(entryRows, 5, texts);
             fields.sortOrder = entryRows.integer(6);
             fields.createdAt = Instant::fromMSecsSinceEpoch(entryRows.integer(7));
             fields.updatedAt = optionalInstantOf(entryRows.optionalInteger(8));

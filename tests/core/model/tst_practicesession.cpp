@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "core/model/CompactFields.h"
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
 #include "support/RecordTestSupport.h"
@@ -9,6 +10,7 @@
 
 using namespace brevanta;
 using namespace brevanta::testing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -304,6 +306,33 @@ private Q_SLOTS:
         QCOMPARE(titlesOf(first->storedEntries()),
                  (QStringList{QStringLiteral("first"), QStringLiteral("made")}));
         QCOMPARE(made->session(), first);
+    }
+
+    void equalTextsShareOneCopyInAPool() {
+        const QByteArray texts[] = {"Scales",
+                                    "Scales",
+                                    "Scales ",
+                                    "scales",
+                                    "\xC3\x89tude",
+                                    "\xC3\x89tude",
+                                    "\xE7\xB7\xB4\xE7\xBF\x92",
+                                    "\xE7\xB7\xB4\xE7\xBF\x92",
+                                    ""};
+        std::vector<CompactText> kept;
+        {
+            CompactTextPool pool;
+            for (const QByteArray& text : texts)
+                kept.push_back(pool.fromUtf8(text));
+            // The empty text and the repeats take no copy of their own.
+            QCOMPARE(pool.size(), 5u);
+        }
+        // The texts outlive their pool, and every copy reads as it was written.
+        const CompactText copy = kept[0];
+        kept.erase(kept.begin());
+        QCOMPARE(copy.toString(), u"Scales"_s);
+        for (std::size_t index = 0; index < kept.size(); ++index)
+            QCOMPARE(kept[index].toString(), QString::fromUtf8(texts[index + 1]));
+        QVERIFY(!kept.back().isNull());
     }
 
     void backReferenceDoesNotKeepTheSessionAlive() {

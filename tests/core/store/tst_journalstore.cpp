@@ -376,6 +376,46 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 7);
     }
 
+    // Equal texts read from the file share their characters: each record must still read, write
+    // and let go of its own as if it were alone.
+    void equalTextsReadBackStayEachRecordsOwn_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ASCII") << u"Slow, then 90 bpm"_s;
+        QTest::newRow("Latin-1") << u"Étude à ¾ tempo"_s;
+        QTest::newRow("beyond Latin-1") << u"練習 ♪ 🎸"_s;
+    }
+    void equalTextsReadBackStayEachRecordsOwn() {
+        QFETCH(QString, text);
+        {
+            const auto store = openJournal();
+            for (int index = 0; index < 3; ++index) {
+                const auto entry =
+                    PracticeEntry::create(QUuid::createUuid(), text, PracticeCategory::haveFun,
+                                          std::nullopt, text, 0, nullptr, march);
+                store->insert(PracticeSession::create(QUuid::createUuid(), minutesAfterMarch(index),
+                                                      600, PracticeSessionSource::manual, text,
+                                                      {entry}, march));
+            }
+            store->save();
+        }
+        {
+            const auto store = openJournal();
+            QCOMPARE(store->sessions().size(), 3u);
+            store->sessions()[0]->storedEntries().front()->setTitle(u"Renamed"_s);
+            store->remove(store->sessions()[1]);
+            store->save();
+        }
+        const auto store = openJournal();
+        QCOMPARE(store->sessions().size(), 2u);
+        const PracticeEntryPtr renamed = store->sessions()[0]->storedEntries().front();
+        const PracticeEntryPtr untouched = store->sessions()[1]->storedEntries().front();
+        QCOMPARE(renamed->title(), u"Renamed"_s);
+        QCOMPARE(renamed->notes(), std::optional<QString>(text));
+        QCOMPARE(untouched->title(), text);
+        QCOMPARE(untouched->notes(), std::optional<QString>(text));
+        QCOMPARE(store->sessions()[1]->notes(), std::optional<QString>(text));
+    }
+
     void deletingSessionDeletesItsEntries() {
         const auto store = openJournal();
         const auto doomed = makeSession(march, {QStringLiteral("a"), QStringLiteral("b")});
