@@ -71,7 +71,7 @@ QString joinedDates(Instant start, const Calendar& calendar) {
            u' ' % DateFormatting::formatUnremembered(start, Style::abbreviatedDate, calendar);
 }
 
-void appendUtf8(std::u16string_view text, std::string& out) {
+template <typename Bytes> void appendUtf8(std::u16string_view text, Bytes& out) {
     for (std::size_t index = 0; index < text.size(); ++index) {
         char32_t code = text[index];
         if (code < 0x80) {
@@ -100,7 +100,7 @@ void appendUtf8(std::u16string_view text, std::string& out) {
 // Appends `text` in search form. `folding` is a search for nothing, used for its rules; where
 // `asciiFolds` they fold plain ASCII to its lower case, as every locale but the Turkic ones does.
 void appendSearchForm(QStringView text, const CaseInsensitiveSearch& folding, bool asciiFolds,
-                      std::string& out) {
+                      ByteBuffer& out) {
     if (asciiFolds) {
         const std::size_t begin = out.size();
         out.resize(begin + std::size_t(text.size()));
@@ -263,7 +263,7 @@ std::optional<std::size_t> JournalSearchTexts::positionOf(const PracticeSession&
 
 std::string_view JournalSearchTexts::textAt(std::size_t position) const {
     const std::size_t begin = position == 0 ? 0 : m_ends[position - 1];
-    return std::string_view(m_text).substr(begin, m_ends[position] - begin);
+    return m_text.view().substr(begin, m_ends[position] - begin);
 }
 
 std::optional<std::string_view> JournalSearchTexts::datesOf(Instant start) const {
@@ -284,7 +284,7 @@ void JournalSearchTexts::findAll(const Query& query, std::vector<std::uint32_t>&
         return;
     }
     // One scan of the whole buffer; after a match the scan goes on at the next text.
-    const std::string_view text(m_text);
+    const std::string_view text = m_text.view();
     const std::string_view needle(query.searchForm);
     std::size_t position = 0;
     std::size_t from = 0;
@@ -326,8 +326,9 @@ std::size_t JournalSearchTexts::memoryBytes() const {
 }
 
 void JournalSearchTexts::reserveLike(const JournalSearchTexts& other) {
-    // Texts of a list much like the other: room for a little more spares copying as they grow.
-    reserve(other.m_text.size() + other.m_text.size() / 8, other.size() + other.size() / 8);
+    // Texts of a list much like the other: a change rarely adds more than a few sessions, and a
+    // larger one grows the buffer in place (see ByteBuffer).
+    reserve(other.m_text.size() + other.m_text.size() / 64, other.size() + other.size() / 64);
 }
 
 void JournalSearchTexts::reserveFor(std::size_t count) {
@@ -348,10 +349,12 @@ void JournalSearchTexts::reserve(std::size_t textBytes, std::size_t count) {
 }
 
 void JournalSearchTexts::shrinkToFit() {
-    // Copying the buffer costs a few milliseconds at 100,000 sessions: only for real slack.
-    if (m_text.capacity() <= m_text.size() + m_text.size() / 4)
+    // The texts stay for the life of the journal: the margin reserved for a first walk is given
+    // back. Trimming costs the allocator more than the bytes are worth, so only a few percent
+    // of slack (all a change leaves) stays.
+    if (m_text.capacity() <= m_text.size() + m_text.size() / 32)
         return;
-    m_text.shrink_to_fit();
+    m_text.shrinkToFit();
     m_ends.shrink_to_fit();
     m_starts.shrink_to_fit();
     m_datesOffsets.shrink_to_fit();

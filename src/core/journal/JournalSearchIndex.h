@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/journal/ByteBuffer.h"
 #include "core/model/PracticeSession.h"
 #include "core/time/Calendar.h"
 
@@ -129,7 +130,7 @@ private:
     void appendCopy(const JournalSearchTexts& other, std::size_t position);
     void reserve(std::size_t textBytes, std::size_t count);
 
-    std::string m_text;
+    ByteBuffer m_text;
     /// Where each text ends in m_text.
     std::vector<std::uint32_t> m_ends;
     /// Each session's start, to find its dates again when the list changes.
