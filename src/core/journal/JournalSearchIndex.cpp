@@ -181,7 +181,6 @@ void JournalSearchTexts::clear() {
     m_starts.clear();
     m_datesOffsets.clear();
     m_datesLengths.clear();
-    m_sessions.clear();
     m_revisions.clear();
 }
 
@@ -189,7 +188,8 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
                                 const JournalSearchTexts* previous, std::uint32_t revision) {
     // After a change most sessions are as they were: their texts are copied, not folded again.
     if (previous) {
-        if (const std::optional<std::size_t> kept = previous->positionOf(session, revision)) {
+        if (const std::optional<std::size_t> kept =
+                previous->positionOf(session.startedAt(), revision)) {
             appendCopy(*previous, *kept);
             return false;
         }
@@ -226,7 +226,6 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
     m_starts.push_back(start.msecsSinceEpoch());
     m_datesOffsets.push_back(datesFit ? std::uint16_t(datesBegin - begin) : 0xFFFF);
     m_datesLengths.push_back(datesFit ? std::uint8_t(datesLength) : 0);
-    m_sessions.push_back(&session);
     m_revisions.push_back(revision);
     return !known;
 }
@@ -237,7 +236,6 @@ void JournalSearchTexts::appendCopy(const JournalSearchTexts& other, std::size_t
     m_starts.push_back(other.m_starts[position]);
     m_datesOffsets.push_back(other.m_datesOffsets[position]);
     m_datesLengths.push_back(other.m_datesLengths[position]);
-    m_sessions.push_back(other.m_sessions[position]);
     m_revisions.push_back(other.m_revisions[position]);
 }
 
@@ -249,13 +247,15 @@ std::size_t JournalSearchTexts::firstAtOrBefore(Instant start) const {
                        m_starts.begin());
 }
 
-std::optional<std::size_t> JournalSearchTexts::positionOf(const PracticeSession& session,
+std::optional<std::size_t> JournalSearchTexts::positionOf(Instant start,
                                                           std::uint32_t revision) const {
-    const std::int64_t key = session.startedAt().msecsSinceEpoch();
+    if (revision == 0)
+        return std::nullopt;
+    const std::int64_t key = start.msecsSinceEpoch();
     // Sessions that share a start stand side by side.
-    for (std::size_t position = firstAtOrBefore(session.startedAt());
+    for (std::size_t position = firstAtOrBefore(start);
          position < m_starts.size() && m_starts[position] == key; ++position) {
-        if (m_sessions[position] == &session && m_revisions[position] == revision)
+        if (m_revisions[position] == revision)
             return position;
     }
     return std::nullopt;
@@ -321,7 +321,6 @@ std::size_t JournalSearchTexts::memoryBytes() const {
     return m_text.capacity() + m_ends.capacity() * sizeof(std::uint32_t) +
            m_starts.capacity() * sizeof(std::int64_t) +
            m_datesOffsets.capacity() * sizeof(std::uint16_t) + m_datesLengths.capacity() +
-           m_sessions.capacity() * sizeof(const PracticeSession*) +
            m_revisions.capacity() * sizeof(std::uint32_t);
 }
 
@@ -344,7 +343,6 @@ void JournalSearchTexts::reserve(std::size_t textBytes, std::size_t count) {
     m_starts.reserve(count);
     m_datesOffsets.reserve(count);
     m_datesLengths.reserve(count);
-    m_sessions.reserve(count);
     m_revisions.reserve(count);
 }
 
@@ -359,7 +357,6 @@ void JournalSearchTexts::shrinkToFit() {
     m_starts.shrink_to_fit();
     m_datesOffsets.shrink_to_fit();
     m_datesLengths.shrink_to_fit();
-    m_sessions.shrink_to_fit();
     m_revisions.shrink_to_fit();
 }
 

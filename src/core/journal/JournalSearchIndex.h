@@ -125,8 +125,7 @@ private:
     /// The first position whose start is not newer than `start`.
     std::size_t firstAtOrBefore(Instant start) const;
     std::optional<std::string_view> datesOf(Instant start) const;
-    std::optional<std::size_t> positionOf(const PracticeSession& session,
-                                          std::uint32_t revision) const;
+    std::optional<std::size_t> positionOf(Instant start, std::uint32_t revision) const;
     void appendCopy(const JournalSearchTexts& other, std::size_t position);
     void reserve(std::size_t textBytes, std::size_t count);
 
@@ -138,8 +137,8 @@ private:
     /// Where the dates stand inside each text, and their length; 0xFFFF when they stand too far.
     std::vector<std::uint16_t> m_datesOffsets;
     std::vector<std::uint8_t> m_datesLengths;
-    /// Which session at which revision each text was written from: compared, never followed.
-    std::vector<const PracticeSession*> m_sessions;
+    /// The store revision each text was written at, which names one session in one state (see
+    /// JournalStore::revisionOf); 0 when it was not known.
     std::vector<std::uint32_t> m_revisions;
 };
 

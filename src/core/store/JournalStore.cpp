@@ -333,6 +333,10 @@ void JournalStore::finishLoading() {
         Q_EMIT loadFailed(*m_loadFailure);
         return;
     }
+    // Sessions read from the file get revisions of their own, beside those the clock gave the
+    // sessions inserted meanwhile.
+    for (const PracticeSessionPtr& session : rows->sessions)
+        trackingOf(*session).revision = ++m_revisionClock;
     m_sessions.mergeSorted(std::move(rows->sessions));
     m_isLoaded = true;
     noteChange();

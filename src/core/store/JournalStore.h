@@ -117,7 +117,8 @@ public:
     /// memory at once, instead of being freed one by one. The journal still closes as usual.
     void leaveRecordsAtExit();
     /// A mark that changes whenever `session` or one of its entries is written, inserted or rolled
-    /// back: texts derived from a session stay right while its revision stays the same.
+    /// back: texts derived from a session stay right while its revision stays the same. No two
+    /// sessions of the store, nor two states of one, share a revision; 0 is none.
     std::uint32_t revisionOf(const PracticeSession& session) const;
     /// All live sessions, newest first by startedAt. The list follows the store: copy it before
     /// changing the store while walking it.

@@ -5,6 +5,7 @@
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
 #include "core/store/JournalStore.h"
+#include "core/store/StoreConfiguration.h"
 #include "core/time/Calendar.h"
 #include "support/RecordTestSupport.h"
 
@@ -335,6 +336,37 @@ private Q_SLOTS:
         QCOMPARE(found(u"saturday, march 15, 2025 at 6:15 am"_s), QList<int>{3});
         QCOMPARE(found(u"Mar 14"_s), QList<int>{});
         QVERIFY(index.memoryBytes() > 0);
+    }
+
+    // Days imported from a sheet often share a start: after one of them changes, each keeps its
+    // own text, in a journal read from its file as in one made here.
+    void sessionsOfOneStartKeepTheirOwnTexts() {
+        QStandardPaths::setTestModeEnabled(true);
+        const QTemporaryDir folder;
+        const auto configuration = StoreConfiguration::atPath(folder.filePath(u"j.sqlite"_s));
+        const Calendar calendar(u"UTC", u"en_US");
+        const Instant noon = local(calendar, 2025, 3, 4, 12);
+        {
+            const auto store = JournalStore::open(configuration);
+            for (const QString& title : {u"Scales"_s, u"Chords"_s, u"Arpeggios"_s})
+                store->insert(makeSession(noon, {{title}}));
+            store->save();
+        }
+        const auto store = JournalStore::open(configuration);
+        JournalSearchIndex& index = JournalSearchIndex::of(*store);
+        const auto titlesFound = [&](const QString& query) {
+            QStringList titles;
+            const auto matches = index.find(query, calendar);
+            for (const PracticeSessionPtr& session :
+                 PickedSessions(&store->sessions(), &matches.positions))
+                titles << session->title();
+            return titles;
+        };
+        QCOMPARE(titlesFound(u"chords"_s), QStringList{u"Chords"_s});
+        store->sessions()[1]->entries().front()->setTitle(u"Bends"_s);
+        for (const QString& title : {u"Arpeggios"_s, u"Bends"_s, u"Scales"_s})
+            QCOMPARE(titlesFound(title), QStringList{title});
+        QCOMPARE(titlesFound(u"chords"_s), QStringList{});
     }
 
     // Typing on: a query that extends the last one, looked for only among its matches, finds
