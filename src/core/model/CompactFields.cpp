@@ -37,6 +37,16 @@ QByteArrayView utf16BytesOf(const QString& text) {
     return {reinterpret_cast<const char*>(text.utf16()), text.size() * 2};
 }
 
+// Latin-1 text, one byte a character.
+void writeLatin1(QStringView text, char* out) {
+    for (const QChar character : text)
+        *out++ = static_cast<char>(character.unicode());
+}
+
+std::size_t hashOf(QByteArrayView characters, bool wide) {
+    return qHash(characters, wide ? 1 : 0);
+}
+
 } // namespace
 
 constinit CompactText::Block CompactText::emptyBlock{};
@@ -86,9 +96,7 @@ CompactText::CompactText(const QString& text) {
         return;
     }
     m_block = allocate(static_cast<std::uint32_t>(text.size()), false);
-    char* out = m_block->characters();
-    for (const QChar character : text)
-        *out++ = static_cast<char>(character.unicode());
+    writeLatin1(text, m_block->characters());
 }
 
 CompactText CompactText::fromUtf8(QByteArrayView bytes) {
@@ -142,13 +150,11 @@ CompactText CompactTextPool::fromUtf8(QByteArrayView bytes) {
             characters = utf16BytesOf(decoded);
         } else {
             m_latin1.resize(std::size_t(decoded.size()));
-            char* out = m_latin1.data();
-            for (const QChar character : std::as_const(decoded))
-                *out++ = static_cast<char>(character.unicode());
+            writeLatin1(decoded, m_latin1.data());
             characters = QByteArrayView(m_latin1.data(), qsizetype(m_latin1.size()));
         }
     }
-    const std::size_t hash = qHash(characters, wide ? 1 : 0);
+    const std::size_t hash = hashOf(characters, wide);
     CompactText text;
     if (!m_slots.empty()) {
         if (CompactText::Block* found = find(characters, wide, hash)) {
@@ -159,10 +165,7 @@ CompactText CompactTextPool::fromUtf8(QByteArrayView bytes) {
     if ((m_count + 1) * 2 > m_slots.size())
         grow();
     CompactText::Block* block = CompactText::blockOf(characters, wide);
-    std::size_t slot = hash & (m_slots.size() - 1);
-    while (m_slots[slot])
-        slot = (slot + 1) & (m_slots.size() - 1);
-    m_slots[slot] = block;
+    place(block, hash);
     ++m_count;
     text.m_block = CompactText::hold(block);
     return text;
@@ -183,19 +186,20 @@ CompactText::Block* CompactTextPool::find(QByteArrayView characters, bool wide,
     return nullptr;
 }
 
+void CompactTextPool::place(CompactText::Block* block, std::size_t hash) {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = hash & mask;
+    while (m_slots[slot])
+        slot = (slot + 1) & mask;
+    m_slots[slot] = block;
+}
+
 void CompactTextPool::grow() {
     std::vector<CompactText::Block*> old(std::max<std::size_t>(m_slots.size() * 2, 1024), nullptr);
     std::swap(old, m_slots);
-    const std::size_t mask = m_slots.size() - 1;
     for (CompactText::Block* block : old) {
-        if (!block)
-            continue;
-        const QByteArrayView characters(block->characters(),
-                                        qsizetype(block->length()) * (block->isWide() ? 2 : 1));
-        std::size_t slot = qHash(characters, block->isWide() ? 1 : 0) & mask;
-        while (m_slots[slot])
-            slot = (slot + 1) & mask;
-        m_slots[slot] = block;
+        if (block)
+            place(block, hashOf(block->characterBytes(), block->isWide()));
     }
 }
 

@@ -64,6 +64,9 @@ private:
         bool isWide() const { return (lengthAndWidth & 1u) != 0; }
         const char* characters() const { return reinterpret_cast<const char*>(this + 1); }
         char* characters() { return reinterpret_cast<char*>(this + 1); }
+        QByteArrayView characterBytes() const {
+            return {characters(), qsizetype(length()) * (isWide() ? 2 : 1)};
+        }
     };
     static Block* allocate(std::uint32_t length, bool wide);
     /// A block holding `bytes` as characters of the given width.
@@ -93,6 +96,7 @@ public:
 
 private:
     CompactText::Block* find(QByteArrayView characters, bool wide, std::size_t hash) const;
+    void place(CompactText::Block* block, std::size_t hash);
     void grow();
 
     // Open addressing, a power of two long; each block held once by the pool.
