@@ -10,6 +10,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <tuple>
 
@@ -41,13 +42,14 @@ void displayOrderInto(const PracticeSession& session, std::vector<KeyedEntry>& o
         std::stable_sort(ordered.begin(), ordered.end());
 }
 
-// The searchable text before the dates (title and notes, with the space that joins them to the
-// dates) and after them (every entry's title, notes and group, each part after a space).
-void searchableParts(const PracticeSession& session, QString& head, QString& tail) {
+// The searchable text in three parts: the title; what follows it up to the dates (the notes
+// between the spaces that join title, notes and dates); and what follows the dates (every entry's
+// title, notes and group, each part after a space).
+void searchableParts(const PracticeSession& session, QString& title, QString& head, QString& tail) {
     thread_local std::vector<KeyedEntry> entries;
     displayOrderInto(session, entries);
+    title = session.title();
     head.resize(0);
-    head += session.title();
     head += u' ';
     // Records hand out their texts as new strings: each is read once.
     if (const std::optional<QString> notes = session.notes())
@@ -161,10 +163,11 @@ JournalSearchTexts::Query JournalSearchTexts::query(QStringView text, const Cale
 
 QString JournalSearchTexts::searchableText(const PracticeSession& session,
                                            const Calendar& calendar) {
+    QString title;
     QString head;
     QString tail;
-    searchableParts(session, head, tail);
-    return head % joinedDates(session.startedAt(), calendar) % tail;
+    searchableParts(session, title, head, tail);
+    return title % head % joinedDates(session.startedAt(), calendar) % tail;
 }
 
 bool JournalSearchTexts::extends(const Query& longer, const Query& shorter) {
@@ -182,6 +185,8 @@ void JournalSearchTexts::clear() {
     m_datesOffsets.clear();
     m_datesLengths.clear();
     m_revisions.clear();
+    m_titleOffsets.clear();
+    m_titleLengths.clear();
 }
 
 bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& calendar,
@@ -195,9 +200,10 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
         }
     }
     const JournalSearchTexts* dates = previous;
+    thread_local QString title;
     thread_local QString head;
     thread_local QString tail;
-    searchableParts(session, head, tail);
+    searchableParts(session, title, head, tail);
     // Reading the locale's case rules costs more than folding a session's text.
     thread_local QString foldingLocale;
     thread_local std::optional<CaseInsensitiveSearch> folding;
@@ -210,8 +216,10 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
         asciiFolds = capital == u"i";
     }
     const std::size_t begin = m_text.size();
+    appendSearchForm(title, *folding, asciiFolds, m_text);
+    const std::size_t titleLength = m_text.size() - begin;
     appendSearchForm(head, *folding, asciiFolds, m_text);
-    const std::size_t datesBegin = m_text.size();
+    std::size_t datesBegin = m_text.size();
     const Instant start = session.startedAt();
     const std::optional<std::string_view> known = dates ? dates->datesOf(start) : std::nullopt;
     if (known)
@@ -220,6 +228,9 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
         appendSearchForm(joinedDates(start, calendar), *folding, asciiFolds, m_text);
     const std::size_t datesLength = m_text.size() - datesBegin;
     appendSearchForm(tail, *folding, asciiFolds, m_text);
+    const TitleReference titleFurtherOn = referToTitleFurtherOn(begin, titleLength);
+    if (titleFurtherOn.length > 0)
+        datesBegin -= titleLength + 1;
 
     const bool datesFit = datesBegin - begin < 0xFFFF && datesLength <= 0xFF;
     m_ends.push_back(std::uint32_t(m_text.size()));
@@ -227,7 +238,29 @@ bool JournalSearchTexts::append(const PracticeSession& session, const Calendar& 
     m_datesOffsets.push_back(datesFit ? std::uint16_t(datesBegin - begin) : 0xFFFF);
     m_datesLengths.push_back(datesFit ? std::uint8_t(datesLength) : 0);
     m_revisions.push_back(revision);
+    m_titleOffsets.push_back(titleFurtherOn.offset);
+    m_titleLengths.push_back(titleFurtherOn.length);
     return !known;
+}
+
+JournalSearchTexts::TitleReference
+JournalSearchTexts::referToTitleFurtherOn(std::size_t begin, std::size_t titleLength) {
+    // A session's title is its first titled entry's, so most texts hold it twice: once at the
+    // start and once among the entries. The start is dropped and the title read where it
+    // stands again; searches then look at it as if it stood at the start as well.
+    const std::string_view text = m_text.view().substr(begin);
+    const std::string_view title = text.substr(0, titleLength);
+    if (title.empty() || titleLength > std::numeric_limits<std::uint8_t>::max())
+        return {};
+    const std::size_t dropped = titleLength + 1;
+    const std::size_t found = text.find(title, dropped);
+    if (found == std::string_view::npos ||
+        found - dropped > std::numeric_limits<std::uint16_t>::max())
+        return {};
+    char* const start = m_text.data() + begin;
+    std::memmove(start, start + dropped, text.size() - dropped);
+    m_text.resize(m_text.size() - dropped);
+    return {std::uint16_t(found - dropped), std::uint8_t(titleLength)};
 }
 
 void JournalSearchTexts::appendCopy(const JournalSearchTexts& other, std::size_t position) {
@@ -237,6 +270,8 @@ void JournalSearchTexts::appendCopy(const JournalSearchTexts& other, std::size_t
     m_datesOffsets.push_back(other.m_datesOffsets[position]);
     m_datesLengths.push_back(other.m_datesLengths[position]);
     m_revisions.push_back(other.m_revisions[position]);
+    m_titleOffsets.push_back(other.m_titleOffsets[position]);
+    m_titleLengths.push_back(other.m_titleLengths[position]);
 }
 
 std::size_t JournalSearchTexts::firstAtOrBefore(Instant start) const {
@@ -304,10 +339,44 @@ void JournalSearchTexts::findAll(const Query& query, std::vector<std::uint32_t>&
             from = textEnd;
         }
     }
+    // The scan read no title that is written further on only at the start of its text: a query
+    // that runs on from one into its text holds a space.
+    if (needle.find(' ') == std::string_view::npos)
+        return;
+    const std::size_t scanned = positions.size();
+    std::size_t next = 0;
+    for (std::size_t position = 0; position < size(); ++position) {
+        if (next < scanned && positions[next] == position)
+            ++next;
+        else if (runsOnFromTitle(position, query))
+            positions.push_back(std::uint32_t(position));
+    }
+    std::inplace_merge(positions.begin(), positions.begin() + std::ptrdiff_t(scanned),
+                       positions.end());
+}
+
+bool JournalSearchTexts::runsOnFromTitle(std::size_t position, const Query& query) const {
+    const std::uint8_t length = m_titleLengths[position];
+    if (length == 0)
+        return false;
+    const std::string_view text = textAt(position);
+    const std::string_view title = text.substr(m_titleOffsets[position], length);
+    // The text reads on from the title after one space: the query's part before one of its
+    // spaces ends the title, and its part after it starts the text.
+    const std::string_view needle(query.searchForm);
+    for (std::size_t space = needle.find(' '); space != std::string_view::npos;
+         space = needle.find(' ', space + 1)) {
+        const std::string_view inText = needle.substr(space + 1);
+        if (title.ends_with(needle.substr(0, space)) && text.starts_with(inText) &&
+            endsOnCharacterBoundary(text, inText.size()))
+            return true;
+    }
+    return false;
 }
 
 bool JournalSearchTexts::holds(std::size_t position, const Query& query) const {
-    return query.isBlank() || contains(textAt(position), query.searchForm);
+    return query.isBlank() || contains(textAt(position), query.searchForm) ||
+           runsOnFromTitle(position, query);
 }
 
 void JournalSearchTexts::keepHolding(const Query& query,
@@ -321,7 +390,8 @@ std::size_t JournalSearchTexts::memoryBytes() const {
     return m_text.capacity() + m_ends.capacity() * sizeof(std::uint32_t) +
            m_starts.capacity() * sizeof(std::int64_t) +
            m_datesOffsets.capacity() * sizeof(std::uint16_t) + m_datesLengths.capacity() +
-           m_revisions.capacity() * sizeof(std::uint32_t);
+           m_revisions.capacity() * sizeof(std::uint32_t) +
+           m_titleOffsets.capacity() * sizeof(std::uint16_t) + m_titleLengths.capacity();
 }
 
 void JournalSearchTexts::reserveLike(const JournalSearchTexts& other) {
@@ -344,6 +414,8 @@ void JournalSearchTexts::reserve(std::size_t textBytes, std::size_t count) {
     m_datesOffsets.reserve(count);
     m_datesLengths.reserve(count);
     m_revisions.reserve(count);
+    m_titleOffsets.reserve(count);
+    m_titleLengths.reserve(count);
 }
 
 void JournalSearchTexts::shrinkToFit() {
@@ -358,6 +430,8 @@ void JournalSearchTexts::shrinkToFit() {
     m_datesOffsets.shrink_to_fit();
     m_datesLengths.shrink_to_fit();
     m_revisions.shrink_to_fit();
+    m_titleOffsets.shrink_to_fit();
+    m_titleLengths.shrink_to_fit();
 }
 
 JournalSearchIndex& JournalSearchIndex::of(const JournalStore& store) {

@@ -78,7 +78,8 @@ private:
 /// the calendar's locale, composed, no-break spaces plain), one after the other in one UTF-8
 /// buffer. Folding happens once per session when its text is written, never per keystroke, and a
 /// search is a scan of that buffer that reads no record and allocates nothing but its result.
-/// Mostly-English journals are plain ASCII, so a session costs about its text's length in bytes.
+/// Mostly-English journals are plain ASCII, so a session costs about its text's length in bytes;
+/// the session's title, which repeats its first titled entry's, is written only once.
 class JournalSearchTexts {
 public:
     /// A search text, trimmed, in the same form as the texts.
@@ -121,6 +122,19 @@ public:
     void shrinkToFit();
 
 private:
+    /// Where a text's title stands further on in it, when it does not stand at its start.
+    struct TitleReference {
+        std::uint16_t offset = 0;
+        /// 0 when the title stands at the start.
+        std::uint8_t length = 0;
+    };
+    /// Drops the title at the start of the text being written from `begin` when it stands again
+    /// further on.
+    TitleReference referToTitleFurtherOn(std::size_t begin, std::size_t titleLength);
+    /// True when `query` stands across the end of a title that is not written at the start of its
+    /// text and the start of the text.
+    bool runsOnFromTitle(std::size_t position, const Query& query) const;
+
     std::string_view textAt(std::size_t position) const;
     /// The first position whose start is not newer than `start`.
     std::size_t firstAtOrBefore(Instant start) const;
@@ -140,6 +154,9 @@ private:
     /// The store revision each text was written at, which names one session in one state (see
     /// JournalStore::revisionOf); 0 when it was not known.
     std::vector<std::uint32_t> m_revisions;
+    /// Where the title stands in each text that does not start with it (see TitleReference).
+    std::vector<std::uint16_t> m_titleOffsets;
+    std::vector<std::uint8_t> m_titleLengths;
 };
 
 /// The search texts of a store's sessions, in the order of its newest-first list, kept for the

@@ -120,6 +120,12 @@ private Q_SLOTS:
         // Between a title and a following empty note stand two spaces.
         QTest::newRow("two spaces where there are two")
             << u"Practice Session  Wednesday"_s << QList<int>{1};
+        // A title stands at the start of its text as well as at its entry.
+        QTest::newRow("from the title into the notes") << u"in E sat by"_s << QList<int>{0};
+        QTest::newRow("from the title past an absent note")
+            << u"of chords  tuesday"_s << QList<int>{2};
+        QTest::newRow("the title's entry reads on to its group")
+            << u"of chords  look back"_s << QList<int>{2};
         QTest::newRow("nothing matches") << u"banjo"_s << QList<int>{};
     }
 
@@ -381,6 +387,7 @@ private Q_SLOTS:
         QTest::newRow("accented letter") << u"caf"_s << u"café"_s << true;
         QTest::newRow("a combining mark next") << u"cafe"_s << u"cafe\u0301"_s << false;
         QTest::newRow("another word") << u"scales"_s << u"étude"_s << false;
+        QTest::newRow("on from the title") << u"in e"_s << u"in e sat"_s << true;
     }
 
     void narrowingFindsWhatAFreshSearchFinds() {
