@@ -251,6 +251,11 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);
     }
     std::printf("\nminimal Qt window: peak memory %.0f MB\n", minimal->peakMB);
+    // What reading the desktop's fonts alone costs a window: the minimal one draws no text.
+    if (const std::optional<Summary> withText = measure({BREVANTA_PROBE_MINIMAL, "--text"}, runs))
+        std::printf("minimal Qt window with one line of text: painted in %.0f ms (%.1f× the "
+                    "minimal window)\n",
+                    withText->paintedMs, withText->paintedMs / minimal->paintedMs);
 
     std::printf("\n| journal | store opens and loads all rows | sqlite3 tool reads both tables | "
                 "ratio | records per session | search texts per session |\n"
