@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Start-up, memory and shutdown of the real app against a minimal Qt main window, each run as its
-// own process on the offscreen platform. For every journal size (sessions of three entries):
+// own process on the offscreen platform (or another, say xcb on a display: --platform xcb). For
+// every journal size (sessions of three entries):
 // time to the first painted main window, time until every row is in memory, peak memory (RSS)
 // with and without the search warm-up, and the time from the Quit command to the process's
 // end. Then the rows load of the store against the sqlite3 tool reading the same two tables.
-//   bench_startup [--sizes 0,10000,100000] [--runs 5] [--journals FOLDER]
+//   bench_startup [--sizes 0,10000,100000] [--runs 5] [--journals FOLDER] [--platform offscreen]
 #include "core/journal/JournalSearchIndex.h"
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <malloc.h>
 #include <map>
 #include <optional>
@@ -192,7 +194,12 @@ QString sizeName(int sessions) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QByteArray platform = "offscreen";
+    for (int index = 1; index + 1 < argc; ++index) {
+        if (std::strcmp(argv[index], "--platform") == 0)
+            platform = argv[index + 1];
+    }
+    qputenv("QT_QPA_PLATFORM", platform);
     if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
         // The probes' own, as a desktop session gives one: private to the user.
         const QString runtime = QDir::temp().filePath(QStringLiteral("brevanta-bench-runtime"));

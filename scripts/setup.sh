@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
-  libicu-dev
+  libicu-dev libfontconfig-dev
   fonts-material-design-icons-iconfont
   libbenchmark-dev
   desktop-file-utils appstream dpkg-dev file

@@ -5,6 +5,7 @@
 //   probe_brevanta JOURNAL SETTINGS_FILE [--warm-up]
 #include "StartupProbe.h"
 #include "core/store/JournalStore.h"
+#include "ui/design/AppFontWarmUp.h"
 #include "ui/shell/BrevantaApp.h"
 #include "ui/shell/ContentView.h"
 #include "ui/shell/JournalSearchWarmUp.h"
@@ -16,9 +17,9 @@
 
 using namespace brevanta;
 
-int main(int argc, char* argv[]) {
-    QApplication::setApplicationName(QStringLiteral("Brevanta"));
-    QApplication application(argc, argv);
+namespace {
+
+int probe(QApplication& application) {
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 3)
         return 2;
@@ -67,5 +68,18 @@ int main(int argc, char* argv[]) {
     // As the app's own run() ends.
     app->store().leaveRecordsAtExit();
     app.reset();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // As the app's main() starts it.
+    QApplication::setApplicationName(QStringLiteral("Brevanta"));
+    AppFontWarmUp fontWarmUp;
+    QApplication application(argc, argv);
+    fontWarmUp.applicationStarted();
+    const int status = probe(application);
+    fontWarmUp.finish();
     return status;
 }

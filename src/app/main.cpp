@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/design/AppColors.h"
+#include "ui/design/AppFontWarmUp.h"
 #include "ui/design/DesignGallery.h"
 #include "ui/shell/BrevantaApp.h"
 #include "ui/shell/BrevantaCommandLine.h"
@@ -47,6 +48,16 @@ int runDesignGallery(QApplication& application, bool dark) {
     return application.exec();
 }
 
+int runWithDisplay(QApplication& application) {
+    const brevanta::BrevantaCommandLine commandLine =
+        brevanta::BrevantaCommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
+    if (const std::optional<int> exitCode = answer(commandLine))
+        return *exitCode;
+    if (commandLine.showsDesignGallery)
+        return runDesignGallery(application, commandLine.designGalleryIsDark);
+    return brevanta::BrevantaApp::run(application);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -66,12 +77,13 @@ int main(int argc, char* argv[]) {
     }
     // Lets the desktop match the windows to the installed launcher and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(BREVANTA_APP_ID));
+    // Before the application object: the desktop's fonts are read while it starts, the journal
+    // opens and the window is built.
+    brevanta::AppFontWarmUp fontWarmUp;
     QApplication application(argc, argv);
-    const brevanta::BrevantaCommandLine commandLine =
-        brevanta::BrevantaCommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
-    if (const std::optional<int> exitCode = answer(commandLine))
-        return *exitCode;
-    if (commandLine.showsDesignGallery)
-        return runDesignGallery(application, commandLine.designGalleryIsDark);
-    return brevanta::BrevantaApp::run(application);
+    fontWarmUp.applicationStarted();
+    const int status = runWithDisplay(application);
+    // The warm-up reads the font database the application object owns.
+    fontWarmUp.finish();
+    return status;
 }

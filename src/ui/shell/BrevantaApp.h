@@ -5,7 +5,6 @@
 #include "core/practice/ActivePracticeSessionRecovery.h"
 #include "core/store/StoreConfiguration.h"
 #include "core/time/Clock.h"
-#include "ui/design/AppFontWarmUp.h"
 #include "ui/shell/ScreenFactory.h"
 
 #include <QList>
@@ -108,8 +107,6 @@ private:
     /// in the window.
     void stopForUnreadableRows(const QString& description);
 
-    // First: the fonts are read while the journal opens and the window is built.
-    AppFontWarmUp m_fontWarmUp;
     Clock m_clock;
     ActivePracticeSessionController m_activeSessionController;
     std::unique_ptr<JournalStore> m_store;

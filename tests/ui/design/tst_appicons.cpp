@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/PracticeCategory.h"
+#include "ui/design/AppFontWarmUp.h"
 #include "ui/design/AppIcons.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
@@ -14,6 +16,17 @@ class TestAppIcons : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // First, while no font of the app's own is registered: a warm-up whose application never
+    // starts ends at once, and one whose application started registers the icon font.
+    void fontWarmUpEndsWhetherOrNotTheApplicationStarted() {
+        { const AppFontWarmUp neverStarted; }
+        QVERIFY(QFontDatabase::applicationFontFamilies(0).isEmpty());
+        AppFontWarmUp warmUp;
+        warmUp.applicationStarted();
+        warmUp.finish();
+        QCOMPARE(QFontDatabase::applicationFontFamilies(0).value(0), AppIcons::fontFamily());
+    }
+
     // Every name of the table, and every name the model hands out, draws a glyph of the font.
     void everySymbolInTheTableHasAGlyphInTheFont_data() {
         QTest::addColumn<QString>("symbolName");
