@@ -23,7 +23,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <malloc.h>
 #include <map>
 #include <optional>
@@ -194,12 +193,6 @@ QString sizeName(int sessions) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QByteArray platform = "offscreen";
-    for (int index = 1; index + 1 < argc; ++index) {
-        if (std::strcmp(argv[index], "--platform") == 0)
-            platform = argv[index + 1];
-    }
-    qputenv("QT_QPA_PLATFORM", platform);
     if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
         // The probes' own, as a desktop session gives one: private to the user.
         const QString runtime = QDir::temp().filePath(QStringLiteral("brevanta-bench-runtime"));
@@ -210,6 +203,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     std::vector<int> sizes{0, 10'000, 100'000};
     int runs = 5;
+    QString platform = QStringLiteral("offscreen");
     QString journals =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("journals"));
     const QStringList arguments = QCoreApplication::arguments();
@@ -222,8 +216,12 @@ int main(int argc, char* argv[]) {
             runs = std::max(1, arguments[index + 1].toInt());
         } else if (arguments[index] == QStringLiteral("--journals")) {
             journals = arguments[index + 1];
+        } else if (arguments[index] == QStringLiteral("--platform")) {
+            platform = arguments[index + 1];
         }
     }
+    // The probes' window system.
+    qputenv("QT_QPA_PLATFORM", platform.toLocal8Bit());
     QDir().mkpath(journals);
     QTemporaryDir scratch;
     const std::string settings = scratch.filePath(QStringLiteral("settings.ini")).toStdString();
