@@ -184,6 +184,17 @@ std::optional<double> sqlite3Ms(const QString& path) {
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// Written by a child process: writing a large journal grows a process for good, and a probe
+// started from a grown parent would report the parent's peak memory as its own.
+bool writeJournalInChild(const QString& path, int sessions) {
+    QProcess writer;
+    writer.setProcessChannelMode(QProcess::ForwardedChannels);
+    writer.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--write-journal"), path, QString::number(sessions)});
+    return writer.waitForFinished(-1) && writer.exitStatus() == QProcess::NormalExit &&
+           writer.exitCode() == 0 && QFileInfo::exists(path);
+}
+
 QString sizeName(int sessions) {
     if (sessions == 0)
         return QStringLiteral("empty");
@@ -201,6 +212,11 @@ int main(int argc, char* argv[]) {
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     QCoreApplication application(argc, argv);
+    if (const QStringList arguments = QCoreApplication::arguments();
+        arguments.size() == 4 && arguments[1] == QStringLiteral("--write-journal")) {
+        bench::writeJournal(arguments[2], arguments[3].toInt());
+        return 0;
+    }
     std::vector<int> sizes{0, 10'000, 100'000};
     int runs = 5;
     QString platform = QStringLiteral("offscreen");
@@ -238,8 +254,10 @@ int main(int argc, char* argv[]) {
     std::map<int, QString> paths;
     for (const int size : sizes) {
         const QString path = QDir(journals).filePath(QStringLiteral("journal-%1.sqlite").arg(size));
-        if (!QFileInfo::exists(path))
-            bench::writeJournal(path, size);
+        if (!QFileInfo::exists(path) && !writeJournalInChild(path, size)) {
+            std::fprintf(stderr, "the journal of %d sessions could not be written\n", size);
+            return 1;
+        }
         paths[size] = path;
         const std::string file = path.toStdString();
         const std::optional<Summary> cold = measure({BREVANTA_PROBE_APP, file, settings}, runs);
