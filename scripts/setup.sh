@@ -14,8 +14,9 @@ packages=(
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
   --coverage) packages+=(gcovr) ;;
-  # The benchmarks compare the store's loading with the sqlite3 tool.
-  --bench) packages+=(sqlite3) ;;
+  # The benchmarks compare the store's loading with the sqlite3 tool, and start-up also runs on
+  # a private X display.
+  --bench) packages+=(sqlite3 xvfb xauth) ;;
 esac
 
 missing=()
