@@ -4,6 +4,7 @@
 // the journal search's texts written. Then it quits as the Quit command does.
 //   probe_brevanta JOURNAL SETTINGS_FILE [--warm-up]
 #include "StartupProbe.h"
+#include "core/store/JournalLock.h"
 #include "core/store/JournalStore.h"
 #include "ui/design/AppFontWarmUp.h"
 #include "ui/shell/BrevantaApp.h"
@@ -19,7 +20,7 @@ using namespace brevanta;
 
 namespace {
 
-int probe(QApplication& application) {
+int probe(QApplication& application, std::unique_ptr<JournalLockAhead> journalLock) {
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 3)
         return 2;
@@ -57,6 +58,7 @@ int probe(QApplication& application) {
     BrevantaApp::Environment environment;
     environment.platformPalette = QApplication::palette();
     environment.settings = std::make_unique<QSettings>(arguments[2], QSettings::IniFormat);
+    environment.journalLock = std::move(journalLock);
     try {
         app = std::make_unique<BrevantaApp>(StoreConfiguration::atPath(arguments[1]),
                                             std::move(environment));
@@ -77,9 +79,13 @@ int main(int argc, char* argv[]) {
     // As the app's main() starts it.
     QApplication::setApplicationName(QStringLiteral("Brevanta"));
     AppFontWarmUp fontWarmUp;
+    std::unique_ptr<JournalLockAhead> journalLock;
+    if (argc > 1)
+        journalLock = std::make_unique<JournalLockAhead>(
+            StoreConfiguration::atPath(QString::fromLocal8Bit(argv[1])));
     QApplication application(argc, argv);
     fontWarmUp.applicationStarted();
-    const int status = probe(application);
+    const int status = probe(application, std::move(journalLock));
     fontWarmUp.finish();
     return status;
 }

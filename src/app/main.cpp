@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -48,14 +49,15 @@ int runDesignGallery(QApplication& application, bool dark) {
     return application.exec();
 }
 
-int runWithDisplay(QApplication& application) {
+int runWithDisplay(QApplication& application,
+                   std::unique_ptr<brevanta::JournalLockAhead> journalLock) {
     const brevanta::BrevantaCommandLine commandLine =
         brevanta::BrevantaCommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
     if (const std::optional<int> exitCode = answer(commandLine))
         return *exitCode;
     if (commandLine.showsDesignGallery)
         return runDesignGallery(application, commandLine.designGalleryIsDark);
-    return brevanta::BrevantaApp::run(application);
+    return brevanta::BrevantaApp::run(application, std::move(journalLock));
 }
 
 } // namespace
@@ -80,9 +82,15 @@ int main(int argc, char* argv[]) {
     // Before the application object: the desktop's fonts are read while it starts, the journal
     // opens and the window is built.
     brevanta::AppFontWarmUp fontWarmUp;
+    // So is the journal's lock, which waits for the disk; the command line says which journal.
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments.append(QString::fromLocal8Bit(argv[index]));
+    std::unique_ptr<brevanta::JournalLockAhead> journalLock =
+        brevanta::BrevantaApp::lockJournalAhead(arguments);
     QApplication application(argc, argv);
     fontWarmUp.applicationStarted();
-    const int status = runWithDisplay(application);
+    const int status = runWithDisplay(application, std::move(journalLock));
     // The warm-up reads the font database the application object owns.
     fontWarmUp.finish();
     return status;

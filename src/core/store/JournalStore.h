@@ -19,6 +19,7 @@ class QLockFile;
 namespace brevanta {
 
 class JournalDatabase;
+class JournalLockAhead;
 
 /// The journal: every practice session and entry, and the one editing context through which the
 /// whole application reads and changes them.
@@ -93,9 +94,10 @@ public:
     /// Opens the store and loads every session, before returning or in the background. Throws
     /// OpenError; a file that is not a journal, is damaged or was written by a newer version is
     /// left untouched, and a journal this user cannot write is refused rather than opened
-    /// read-only.
+    /// read-only. The journal's lock comes from `lockAhead` when that was taken for this file.
     static std::unique_ptr<JournalStore> open(const StoreConfiguration& configuration,
-                                              RowLoading loading = RowLoading::beforeReturning);
+                                              RowLoading loading = RowLoading::beforeReturning,
+                                              JournalLockAhead* lockAhead = nullptr);
     /// Closes the journal: a row load still under way stops, the file is checkpointed and
     /// closed, and the lock goes.
     ~JournalStore() override;

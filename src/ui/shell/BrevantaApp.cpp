@@ -119,7 +119,8 @@ BrevantaApp::BrevantaApp(const StoreConfiguration& storeConfiguration, Environme
     , m_clock(std::move(environment.clock))
     , m_activeSessionController(m_clock)
     // The window does not wait for the rows: the screens show them when they are in.
-    , m_store(JournalStore::open(storeConfiguration, JournalStore::RowLoading::whenAsked))
+    , m_store(JournalStore::open(storeConfiguration, JournalStore::RowLoading::whenAsked,
+                                 environment.journalLock.get()))
     , m_settings(environment.settings ? std::move(environment.settings) : ownerOnlySettings())
     , m_fileChooser(environment.fileChooser ? std::move(environment.fileChooser)
                                             : std::make_shared<DialogPracticeHistoryFileChooser>())
@@ -177,7 +178,16 @@ BrevantaApp::~BrevantaApp() {
     delete m_notifications;
 }
 
-int BrevantaApp::run(QApplication& application) {
+std::unique_ptr<JournalLockAhead> BrevantaApp::lockJournalAhead(const QStringList& arguments) {
+    const BrevantaCommandLine commandLine =
+        BrevantaCommandLine::parse(arguments, QDir::currentPath());
+    if (commandLine.request != BrevantaCommandLine::Request::run ||
+        commandLine.showsDesignGallery || commandLine.isUiTesting)
+        return nullptr;
+    return std::make_unique<JournalLockAhead>(StoreConfiguration{});
+}
+
+int BrevantaApp::run(QApplication& application, std::unique_ptr<JournalLockAhead> journalLock) {
     const QPalette platformPalette = QApplication::palette();
     // A logout, `kill` or Ctrl+C quits as the Quit command does; the store then closes.
     const QuitSignals quitSignals([] {
@@ -199,6 +209,7 @@ int BrevantaApp::run(QApplication& application) {
     try {
         Environment environment;
         environment.platformPalette = platformPalette;
+        environment.journalLock = std::move(journalLock);
         app = std::make_unique<BrevantaApp>(configuration, std::move(environment));
     } catch (const JournalStore::OpenError& error) {
         if (error.errorCase() == JournalStore::OpenError::alreadyOpen && !socketPath.isEmpty() &&

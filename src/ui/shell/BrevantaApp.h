@@ -3,6 +3,7 @@
 
 #include "core/practice/ActivePracticeSessionController.h"
 #include "core/practice/ActivePracticeSessionRecovery.h"
+#include "core/store/JournalLock.h"
 #include "core/store/StoreConfiguration.h"
 #include "core/time/Clock.h"
 #include "ui/shell/ScreenFactory.h"
@@ -48,6 +49,9 @@ public:
         std::unique_ptr<QSettings> settings;
         /// The palette the platform gave the application, which "system" appearance follows.
         QPalette platformPalette;
+        /// The journal's lock when it was taken ahead (see lockJournalAhead()); null means the
+        /// store takes it as it opens.
+        std::unique_ptr<JournalLockAhead> journalLock;
     };
 
     /// Creates the controller, then opens the journal of `storeConfiguration`, then installs the
@@ -63,7 +67,11 @@ public:
     /// journal, the files of the command line go to it, its window comes to the front and this
     /// process ends. When the journal cannot be opened the process stops there with its message,
     /// before any window opens.
-    static int run(QApplication& application);
+    static int run(QApplication& application, std::unique_ptr<JournalLockAhead> journalLock = {});
+    /// Starts taking the lock of the journal the command line `arguments` will open, for run():
+    /// null when the command line opens none (an answer such as --help, the design gallery, or
+    /// UI testing's journal in memory). Needs no application object.
+    static std::unique_ptr<JournalLockAhead> lockJournalAhead(const QStringList& arguments);
 
     ActivePracticeSessionController& activeSessionController() { return m_activeSessionController; }
     JournalStore& store() { return *m_store; }

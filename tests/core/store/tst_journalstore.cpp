@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
+#include "core/store/JournalLock.h"
 #include "core/store/JournalStore.h"
 #include "support/JournalTestSupport.h"
 #include "support/RecordTestSupport.h"
@@ -872,6 +873,42 @@ private Q_SLOTS:
         helper.kill();
         QVERIFY(helper.waitForFinished(30'000));
         QCOMPARE(openJournal()->sessions().size(), 2u);
+    }
+
+    // The lock taken on its own thread before the application starts is the one the store
+    // then holds: for a journal nobody holds, for a new one (its folder made on that thread),
+    // and for one already held, whose refusal comes from open() as it always did.
+    void lockTakenAhead_data() {
+        QTest::addColumn<bool>("journalExists");
+        QTest::addColumn<bool>("heldAlready");
+        QTest::newRow("journal nobody holds") << true << false;
+        QTest::newRow("new journal in a new folder") << false << false;
+        QTest::newRow("journal held already") << true << true;
+    }
+    void lockTakenAhead() {
+        QFETCH(bool, journalExists);
+        QFETCH(bool, heldAlready);
+        if (journalExists)
+            writeSmallJournal(2);
+        const auto holder = heldAlready ? openJournal() : nullptr;
+        const StoreConfiguration configuration = StoreConfiguration::atPath(journalPath());
+        JournalLockAhead ahead(configuration);
+        if (heldAlready) {
+            try {
+                JournalStore::open(configuration, JournalStore::RowLoading::beforeReturning,
+                                   &ahead);
+                QFAIL("the journal is held already");
+            } catch (const JournalStore::OpenError& error) {
+                QCOMPARE(error.errorCase(), JournalStore::OpenError::alreadyOpen);
+            }
+            return;
+        }
+        auto store =
+            JournalStore::open(configuration, JournalStore::RowLoading::beforeReturning, &ahead);
+        QCOMPARE(store->sessions().size(), journalExists ? 2u : 0u);
+        QVERIFY(!failureOf([this] { openJournal(); }).isNull()); // held through the store
+        store.reset();
+        QVERIFY(openJournal()); // and let go with it
     }
 
     // A lock is judged by what it says: one that cannot be read (empty after a power cut, cut
