@@ -82,7 +82,8 @@ int main(int argc, char* argv[]) {
     // Before the application object: the desktop's fonts are read while it starts, the journal
     // opens and the window is built.
     brevanta::AppFontWarmUp fontWarmUp;
-    // So is the journal's lock, which waits for the disk; the command line says which journal.
+    // The journal's lock, which waits for the disk, is taken meanwhile too: the command line
+    // says which journal, if any.
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments.append(QString::fromLocal8Bit(argv[index]));

@@ -99,6 +99,11 @@ bool handOverWhileItStarts(const QString& socketPath, const QStringList& filePat
     return false;
 }
 
+// The journal a command line opens: UI testing keeps its own in memory.
+StoreConfiguration storeConfigurationFor(const BrevantaCommandLine& commandLine) {
+    return commandLine.isUiTesting ? StoreConfiguration::inMemory() : StoreConfiguration{};
+}
+
 QRect initialGeometry(int windowsOpen) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 840);
@@ -181,10 +186,11 @@ BrevantaApp::~BrevantaApp() {
 std::unique_ptr<JournalLockAhead> BrevantaApp::lockJournalAhead(const QStringList& arguments) {
     const BrevantaCommandLine commandLine =
         BrevantaCommandLine::parse(arguments, QDir::currentPath());
+    const StoreConfiguration configuration = storeConfigurationFor(commandLine);
     if (commandLine.request != BrevantaCommandLine::Request::run ||
-        commandLine.showsDesignGallery || commandLine.isUiTesting)
+        commandLine.showsDesignGallery || configuration.isStoredInMemoryOnly)
         return nullptr;
-    return std::make_unique<JournalLockAhead>(StoreConfiguration{});
+    return std::make_unique<JournalLockAhead>(configuration);
 }
 
 int BrevantaApp::run(QApplication& application, std::unique_ptr<JournalLockAhead> journalLock) {
@@ -196,8 +202,7 @@ int BrevantaApp::run(QApplication& application, std::unique_ptr<JournalLockAhead
     });
     const BrevantaCommandLine commandLine =
         BrevantaCommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
-    const StoreConfiguration configuration =
-        commandLine.isUiTesting ? StoreConfiguration::inMemory() : StoreConfiguration{};
+    const StoreConfiguration configuration = storeConfigurationFor(commandLine);
     // The in-memory journal of UI testing is private to its process: no hand-over, no recovery.
     QString socketPath;
     if (!configuration.isStoredInMemoryOnly) {
