@@ -57,7 +57,7 @@ int runWithDisplay(QApplication& application,
         return *exitCode;
     if (commandLine.showsDesignGallery)
         return runDesignGallery(application, commandLine.designGalleryIsDark);
-    return brevanta::BrevantaApp::run(application, std::move(journalLock));
+    return brevanta::BrevantaApp::run(application, commandLine, std::move(journalLock));
 }
 
 } // namespace

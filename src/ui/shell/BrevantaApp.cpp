@@ -193,15 +193,14 @@ std::unique_ptr<JournalLockAhead> BrevantaApp::lockJournalAhead(const QStringLis
     return std::make_unique<JournalLockAhead>(configuration);
 }
 
-int BrevantaApp::run(QApplication& application, std::unique_ptr<JournalLockAhead> journalLock) {
+int BrevantaApp::run(QApplication& application, const BrevantaCommandLine& commandLine,
+                     std::unique_ptr<JournalLockAhead> journalLock) {
     const QPalette platformPalette = QApplication::palette();
     // A logout, `kill` or Ctrl+C quits as the Quit command does; the store then closes.
     const QuitSignals quitSignals([] {
         QApplication::closeAllWindows();
         QCoreApplication::quit();
     });
-    const BrevantaCommandLine commandLine =
-        BrevantaCommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
     const StoreConfiguration configuration = storeConfigurationFor(commandLine);
     // The in-memory journal of UI testing is private to its process: no hand-over, no recovery.
     QString socketPath;

@@ -24,6 +24,7 @@ namespace brevanta {
 class AppAppearance;
 class AppNotificationCenter;
 class BrevantaCommands;
+struct BrevantaCommandLine;
 class BrevantaSettingsView;
 class ContentView;
 class JournalSearchWarmUp;
@@ -63,11 +64,12 @@ public:
     ~BrevantaApp() override;
 
     /// The whole life of the process after the application object exists: start up from the
-    /// command line, show one main window and run. When Brevanta already runs on the same
-    /// journal, the files of the command line go to it, its window comes to the front and this
-    /// process ends. When the journal cannot be opened the process stops there with its message,
-    /// before any window opens.
-    static int run(QApplication& application, std::unique_ptr<JournalLockAhead> journalLock = {});
+    /// parsed `commandLine` (a run), show one main window and run. When Brevanta already runs on
+    /// the same journal, the files of the command line go to it, its window comes to the front and
+    /// this process ends. When the journal cannot be opened the process stops there with its
+    /// message, before any window opens.
+    static int run(QApplication& application, const BrevantaCommandLine& commandLine,
+                   std::unique_ptr<JournalLockAhead> journalLock = {});
     /// Starts taking the lock of the journal the command line `arguments` will open, for run():
     /// null when the command line opens none (an answer such as --help, the design gallery, or
     /// UI testing's journal in memory). Needs no application object.
