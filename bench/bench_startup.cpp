@@ -9,6 +9,7 @@
 #include "core/journal/JournalSearchIndex.h"
 #include "core/store/JournalStore.h"
 #include "core/time/Calendar.h"
+#include "core/time/DateFormatting.h"
 #include "startup/JournalGenerator.h"
 
 #include <QCoreApplication>
@@ -140,12 +141,19 @@ struct PerSession {
 
 // What each session of three entries costs in memory: its records (with their entries and
 // their place in the store's list), and the journal search's texts once the warm-up is done.
-PerSession bytesPerSession(const QString& path) {
+// Run in a process of its own: records freed go back to the records' pools, not to the system,
+// so a journal read earlier in the same process would lend the next one its blocks.
+PerSession bytesPerSessionHere(const QString& path) {
     const Calendar calendar = Calendar::current();
     {
-        // The locale's case rules, read once per process, are not the journal's.
+        // What a process reads once and keeps is not the journal's: the locale's case rules
+        // (folding non-ASCII text too) and the calendar's date formats, read here without
+        // making a record.
         const auto scratch = JournalStore::open(StoreConfiguration::inMemory());
-        JournalSearchIndex::of(*scratch).find(u"warm", calendar);
+        JournalSearchIndex::of(*scratch).find(u"Étude warm", calendar);
+        for (const auto style :
+             {DateFormatting::Style::completeDateShortTime, DateFormatting::Style::abbreviatedDate})
+            DateFormatting::formatUnremembered(Instant::fromSecsSinceEpoch(0), style, calendar);
     }
     const double empty = heapBytes();
     const auto store = JournalStore::open(StoreConfiguration::atPath(path));
@@ -156,6 +164,19 @@ PerSession bytesPerSession(const QString& path) {
     const double warm = heapBytes();
     const double count = double(std::max<std::size_t>(store->sessions().size(), 1));
     return {(loaded - empty) / count, (warm - loaded) / count};
+}
+
+std::optional<PerSession> bytesPerSession(const QString& path) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--bytes-per-session"), path});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0)
+        return std::nullopt;
+    const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+    if (figures.size() != 2)
+        return std::nullopt;
+    return PerSession{figures[0].toDouble(), figures[1].toDouble()};
 }
 
 double openAndLoadMs(const QString& path) {
@@ -215,6 +236,12 @@ int main(int argc, char* argv[]) {
     if (const QStringList arguments = QCoreApplication::arguments();
         arguments.size() == 4 && arguments[1] == QStringLiteral("--write-journal")) {
         bench::writeJournal(arguments[2], arguments[3].toInt());
+        return 0;
+    }
+    if (const QStringList arguments = QCoreApplication::arguments();
+        arguments.size() == 3 && arguments[1] == QStringLiteral("--bytes-per-session")) {
+        const PerSession bytes = bytesPerSessionHere(arguments[2]);
+        std::printf("%.1f %.1f\n", bytes.records, bytes.searchTexts);
         return 0;
     }
     std::vector<int> sizes{0, 10'000, 100'000};
@@ -297,10 +324,14 @@ int main(int argc, char* argv[]) {
             }
             tool.push_back(*toolMs);
         }
-        const PerSession bytes = bytesPerSession(path);
+        const std::optional<PerSession> bytes = bytesPerSession(path);
+        if (!bytes) {
+            std::fprintf(stderr, "measuring the memory of %s failed\n", qPrintable(path));
+            return 1;
+        }
         std::printf("| %s | %.0f ms | %.0f ms | %.2f× | %.0f B | %.0f B |\n",
                     sizeName(size).toUtf8().constData(), median(load), median(tool),
-                    median(load) / median(tool), bytes.records, bytes.searchTexts);
+                    median(load) / median(tool), bytes->records, bytes->searchTexts);
     }
     return 0;
 }
