@@ -2,6 +2,7 @@
 #include "core/model/PracticeEntry.h"
 
 #include "core/model/PracticeSession.h"
+#include "core/model/RecordAllocator.h"
 #include "core/model/TextNormalization.h"
 
 #include <utility>
@@ -31,7 +32,7 @@ PracticeEntryPtr PracticeEntry::create(QUuid id, QString title, PracticeCategory
     if (sortOrder < 0)
         throw ValidationError(ValidationError::sortOrderCannotBeNegative);
 
-    auto entry = std::make_shared<PracticeEntry>(Passkey{});
+    auto entry = std::allocate_shared<PracticeEntry>(RecordAllocator<PracticeEntry>(), Passkey{});
     StoredFields& fields = entry->m_fields;
     fields.id = id;
     fields.title = CompactText(trimmedTitle);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/PracticeSession.h"
 
+#include "core/model/RecordAllocator.h"
 #include "core/model/TextNormalization.h"
 
 #include <algorithm>
@@ -50,7 +51,8 @@ PracticeSession::create(QUuid id, Instant startedAt, std::int64_t durationSecond
                         std::vector<PracticeEntryPtr> entries, Instant createdAt) {
     const Instant endedAt = validatedEnd(startedAt, durationSeconds, source);
 
-    auto session = std::make_shared<PracticeSession>(Passkey{});
+    auto session =
+        std::allocate_shared<PracticeSession>(RecordAllocator<PracticeSession>(), Passkey{});
     StoredFields& fields = session->m_fields;
     fields.id = id;
     fields.startedAt = startedAt;

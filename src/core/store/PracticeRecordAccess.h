@@ -3,6 +3,7 @@
 
 #include "core/model/PracticeEntry.h"
 #include "core/model/PracticeSession.h"
+#include "core/model/RecordAllocator.h"
 
 #include <memory>
 
@@ -15,10 +16,12 @@ struct PracticeRecordAccess {
     using EntryFields = PracticeEntry::StoredFields;
 
     static PracticeSessionPtr makeSession() {
-        return std::make_shared<PracticeSession>(PracticeSession::Passkey{});
+        return std::allocate_shared<PracticeSession>(RecordAllocator<PracticeSession>(),
+                                                     PracticeSession::Passkey{});
     }
     static PracticeEntryPtr makeEntry() {
-        return std::make_shared<PracticeEntry>(PracticeEntry::Passkey{});
+        return std::allocate_shared<PracticeEntry>(RecordAllocator<PracticeEntry>(),
+                                                   PracticeEntry::Passkey{});
     }
 
     static SessionFields& fields(PracticeSession& session) { return session.m_fields; }
