@@ -2,7 +2,6 @@
 #include "core/model/RecordAllocator.h"
 
 #include <algorithm>
-#include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -31,6 +30,11 @@ std::size_t roundedUp(std::size_t size, std::size_t alignment) {
 FixedBlockPool::FixedBlockPool(std::size_t blockSize, std::size_t blockAlignment)
     : m_blockSize(roundedUp(blockSize, blockAlignment)) {}
 
+FixedBlockPool::~FixedBlockPool() {
+    for (const std::unique_ptr<std::byte[]>& slab : m_slabs)
+        BREVANTA_UNPOISON(slab.get(), std::max(slabBytes, m_blockSize));
+}
+
 void* FixedBlockPool::take() {
     const std::lock_guard lock(m_mutex);
     if (FreeBlock* block = m_free) {
@@ -42,7 +46,8 @@ void* FixedBlockPool::take() {
     }
     if (std::size_t(m_unusedEnd - m_unused) < m_blockSize) {
         const std::size_t bytes = std::max(slabBytes, m_blockSize);
-        auto* slab = static_cast<std::byte*>(::operator new(bytes));
+        m_slabs.push_back(std::make_unique_for_overwrite<std::byte[]>(bytes));
+        std::byte* slab = m_slabs.back().get();
         m_unused = slab;
         m_unusedEnd = slab + bytes;
         BREVANTA_POISON(slab, bytes);

@@ -4,13 +4,14 @@
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace brevanta {
 
 /// Blocks of one size, cut from larger slabs and kept on a free list once given back. A journal
 /// holds hundreds of thousands of records of just two sizes; malloc puts a header of its own in
 /// front of each (8 bytes, about 5% of an entry), which blocks cut from a slab do without.
-/// Slabs are never handed back to the system: a record freed makes room for the next one. Any
+/// Slabs stay with the pool as long as it lives: a record freed makes room for the next one. Any
 /// thread may take and give, so records made on the loading thread can die on the main one.
 class FixedBlockPool {
 public:
@@ -19,6 +20,8 @@ public:
     FixedBlockPool(std::size_t blockSize, std::size_t blockAlignment);
     FixedBlockPool(const FixedBlockPool&) = delete;
     FixedBlockPool& operator=(const FixedBlockPool&) = delete;
+    /// Frees the slabs: every block must have been given back, or never be used again.
+    ~FixedBlockPool();
 
     /// A block of blockSize() bytes; throws std::bad_alloc when no slab can be had.
     void* take();
@@ -36,6 +39,7 @@ private:
     /// The part of the newest slab no block was cut from yet.
     std::byte* m_unused = nullptr;
     std::byte* m_unusedEnd = nullptr;
+    std::vector<std::unique_ptr<std::byte[]>> m_slabs;
     const std::size_t m_blockSize;
 };
 
