@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryFile>
+#include <QThread>
 
 namespace brevanta {
 
@@ -93,8 +94,13 @@ std::unique_ptr<QLockFile> JournalLock::take(const QString& filePath) {
 }
 
 JournalLockAhead::JournalLockAhead(const StoreConfiguration& configuration)
-    : m_filePath(QFileInfo(configuration.resolvedFilePath()).absoluteFilePath())
-    , m_lock(std::async(std::launch::async, JournalLock::take, m_filePath)) {}
+    : m_filePath(QFileInfo(configuration.resolvedFilePath()).absoluteFilePath()) {
+    // Qt takes the first thread that asks for its thread data for the main thread, and the
+    // lock's thread makes Qt objects (files) while the application object may not exist yet:
+    // this thread asks first.
+    QThread::currentThread();
+    m_lock = std::async(std::launch::async, JournalLock::take, m_filePath);
+}
 
 std::unique_ptr<QLockFile> JournalLockAhead::take() {
     return m_lock.get();
