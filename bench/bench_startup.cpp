@@ -166,12 +166,16 @@ PerSession bytesPerSessionHere(const QString& path) {
     return {(loaded - empty) / count, (warm - loaded) / count};
 }
 
+// Runs this benchmark again, as a child process for one job; true when that ended well.
+bool runInChild(QProcess& child, const QStringList& arguments) {
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    return child.waitForFinished(-1) && child.exitStatus() == QProcess::NormalExit &&
+           child.exitCode() == 0;
+}
+
 std::optional<PerSession> bytesPerSession(const QString& path) {
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--bytes-per-session"), path});
-    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
-        child.exitCode() != 0)
+    if (!runInChild(child, {QStringLiteral("--bytes-per-session"), path}))
         return std::nullopt;
     const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
     if (figures.size() != 2)
@@ -210,10 +214,9 @@ std::optional<double> sqlite3Ms(const QString& path) {
 bool writeJournalInChild(const QString& path, int sessions) {
     QProcess writer;
     writer.setProcessChannelMode(QProcess::ForwardedChannels);
-    writer.start(QCoreApplication::applicationFilePath(),
-                 {QStringLiteral("--write-journal"), path, QString::number(sessions)});
-    return writer.waitForFinished(-1) && writer.exitStatus() == QProcess::NormalExit &&
-           writer.exitCode() == 0 && QFileInfo::exists(path);
+    return runInChild(writer,
+                      {QStringLiteral("--write-journal"), path, QString::number(sessions)}) &&
+           QFileInfo::exists(path);
 }
 
 QString sizeName(int sessions) {
@@ -233,13 +236,12 @@ int main(int argc, char* argv[]) {
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     QCoreApplication application(argc, argv);
-    if (const QStringList arguments = QCoreApplication::arguments();
-        arguments.size() == 4 && arguments[1] == QStringLiteral("--write-journal")) {
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 4 && arguments[1] == QStringLiteral("--write-journal")) {
         bench::writeJournal(arguments[2], arguments[3].toInt());
         return 0;
     }
-    if (const QStringList arguments = QCoreApplication::arguments();
-        arguments.size() == 3 && arguments[1] == QStringLiteral("--bytes-per-session")) {
+    if (arguments.size() == 3 && arguments[1] == QStringLiteral("--bytes-per-session")) {
         const PerSession bytes = bytesPerSessionHere(arguments[2]);
         std::printf("%.1f %.1f\n", bytes.records, bytes.searchTexts);
         return 0;
@@ -249,7 +251,6 @@ int main(int argc, char* argv[]) {
     QString platform = QStringLiteral("offscreen");
     QString journals =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("journals"));
-    const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype index = 1; index + 1 < arguments.size(); ++index) {
         if (arguments[index] == QStringLiteral("--sizes")) {
             sizes.clear();
