@@ -100,13 +100,13 @@ AppButton::~AppButton() {
 void AppButton::setRole(AppButtonRole role) {
     m_role = role;
     updateShadow();
-    updateGeometry();
+    remeasure();
     update();
 }
 
 void AppButton::setSymbolName(const QString& symbolName) {
     m_symbolName = symbolName;
-    updateGeometry();
+    remeasure();
     update();
 }
 
@@ -118,14 +118,14 @@ void AppButton::setDestructive(bool destructive) {
 void AppButton::setControlSize(ControlSize size) {
     m_controlSize = size;
     updateShadow();
-    updateGeometry();
+    remeasure();
     update();
 }
 
 void AppButton::setIconOnly(bool iconOnly) {
     m_iconOnly = iconOnly;
     setToolTip(iconOnly ? text() : QString());
-    updateGeometry();
+    remeasure();
     update();
 }
 
@@ -177,9 +177,11 @@ QString AppButton::visibleText() const {
 }
 
 QSize AppButton::sizeHint() const {
+    const QString label = visibleText();
+    if (m_measuredSize && m_measuredSize->title == label)
+        return m_measuredSize->size;
     const Metrics m = metrics();
     const QFontMetricsF fm(m.font);
-    const QString label = visibleText();
     const bool hasSymbol = !m_symbolName.isEmpty();
     const qreal lineHeight = std::max<qreal>(fm.height(), hasSymbol ? m.em : 0);
     qreal contentWidth = label.isEmpty() ? 0 : fm.horizontalAdvance(label);
@@ -189,8 +191,15 @@ QSize AppButton::sizeHint() const {
     qreal width = contentWidth + m.padding.left() + m.padding.right();
     if (label.isEmpty())
         width = std::max(height, m.em + 2.0 * m.padding.top());
-    return QSize(int(std::ceil(width)), int(std::ceil(height))) +
-           QSize(2 * focusMargin, 2 * focusMargin);
+    const QSize size = QSize(int(std::ceil(width)), int(std::ceil(height))) +
+                       QSize(2 * focusMargin, 2 * focusMargin);
+    m_measuredSize = MeasuredSize{label, size};
+    return size;
+}
+
+void AppButton::remeasure() {
+    m_measuredSize.reset();
+    updateGeometry();
 }
 
 QSize AppButton::minimumSizeHint() const {
@@ -237,11 +246,17 @@ void AppButton::updateShadow() {
 }
 
 bool AppButton::event(QEvent* event) {
+    // Before the base class asks the layouts to measure again.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FontChange || type == QEvent::ApplicationFontChange ||
+        type == QEvent::StyleChange)
+        m_measuredSize.reset();
     const bool handled = QPushButton::event(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
         applyPressProgress(m_pressProgress);
         break;
+
     case QEvent::KeyRelease:
     case QEvent::FocusOut:
     case QEvent::Hide:

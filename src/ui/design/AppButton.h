@@ -101,6 +101,15 @@ private:
     qreal m_pressProgress = 0.0;
     bool m_pressTarget = false;
     QPointer<SoftShadow> m_shadow;
+    // Layouts ask for the size hint over and over while a screen is built, and measuring the
+    // title shapes it each time. Kept for the title it was measured with, until the look or the
+    // fonts change.
+    struct MeasuredSize {
+        QString title;
+        QSize size;
+    };
+    mutable std::optional<MeasuredSize> m_measuredSize;
+    void remeasure();
 };
 
 } // namespace brevanta

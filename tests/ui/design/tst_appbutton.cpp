@@ -34,6 +34,8 @@ bool hasAccentRing(QWidget& button) {
     return false;
 }
 
+enum class Change { longerTitle, largerControl, premiumRole, symbolAdded, largerApplicationFont };
+
 } // namespace
 
 class TestAppButton : public QObject {
@@ -100,6 +102,48 @@ private Q_SLOTS:
         QCOMPARE(shadowOf(m_primary)->opacity(), 0.0);
         m_primary->setEnabled(true);
         QCOMPARE(shadowOf(m_primary)->opacity(), 0.12);
+    }
+
+    // The size is measured once and kept; every change it depends on measures it again.
+    void theSizeFollowsWhatItIsMeasuredFrom_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("longer title") << int(Change::longerTitle);
+        QTest::newRow("larger control") << int(Change::largerControl);
+        QTest::newRow("premium role") << int(Change::premiumRole);
+        QTest::newRow("symbol added") << int(Change::symbolAdded);
+        QTest::newRow("larger application font") << int(Change::largerApplicationFont);
+    }
+    void theSizeFollowsWhatItIsMeasuredFrom() {
+        QFETCH(int, change);
+        const QFont applicationFont = QApplication::font();
+        const QSize before = m_toolbar->sizeHint();
+        switch (Change(change)) {
+        case Change::longerTitle:
+            m_toolbar->setText(QStringLiteral("Log a Past Practice Session"));
+            break;
+        case Change::largerControl:
+            m_toolbar->setControlSize(AppButton::ControlSize::large);
+            break;
+        case Change::premiumRole:
+            m_toolbar->setRole(AppButtonRole::primary);
+            break;
+        case Change::symbolAdded:
+            m_toolbar->setSymbolName(QStringLiteral("square.and.pencil"));
+            break;
+        case Change::largerApplicationFont: {
+            QFont larger = applicationFont;
+            larger.setPixelSize(QFontInfo(applicationFont).pixelSize() * 2);
+            QApplication::setFont(larger);
+            // What a running application then sends every window; a test never runs one.
+            QEvent changed(QEvent::ApplicationFontChange);
+            QCoreApplication::sendEvent(m_window.get(), &changed);
+            break;
+        }
+        }
+        const QSize after = m_toolbar->sizeHint();
+        QApplication::setFont(applicationFont);
+        QVERIFY2(after.width() > before.width(),
+                 qPrintable(QStringLiteral("%1 → %2").arg(before.width()).arg(after.width())));
     }
 
     void iconOnlyKeepsItsTitleForAssistiveTechnology() {
