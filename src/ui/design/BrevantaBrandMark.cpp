@@ -71,6 +71,11 @@ void BrevantaBrandMark::setMarkSize(int size) {
     update();
 }
 
+void BrevantaBrandMark::setOpacity(qreal opacity) {
+    m_opacity = std::clamp(opacity, 0.0, 1.0);
+    update();
+}
+
 void BrevantaBrandMark::paint(QPainter& painter, const QRectF& rect) {
     const qreal side = std::min(rect.width(), rect.height());
     if (side <= 0)
@@ -121,7 +126,12 @@ void BrevantaBrandMark::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QRectF square(0, 0, m_size, m_size);
     square.moveCenter(QRectF(rect()).center());
-    paint(painter, square);
+    if (m_opacity >= 1.0) {
+        paint(painter, square);
+        return;
+    }
+    painter.setOpacity(m_opacity);
+    painter.drawPixmap(square.topLeft(), pixmap(m_size, devicePixelRatioF()));
 }
 
 } // namespace brevanta

@@ -19,6 +19,10 @@ public:
 
     int markSize() const { return m_size; }
     void setMarkSize(int size);
+    /// Draws the whole mark at `opacity` (0…1), as one layer: its overlapping parts do not show
+    /// through each other.
+    qreal opacity() const { return m_opacity; }
+    void setOpacity(qreal opacity);
 
     /// Draws the mark fitted and centred in `rect`.
     static void paint(QPainter& painter, const QRectF& rect);
@@ -36,6 +40,7 @@ protected:
 
 private:
     int m_size;
+    qreal m_opacity = 1.0;
 };
 
 } // namespace brevanta

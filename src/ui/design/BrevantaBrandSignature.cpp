@@ -18,7 +18,9 @@ BrevantaBrandSignature::BrevantaBrandSignature(int markSize, int wordmarkSize,
                                                const AppColor& subtitleColor, QWidget* parent)
     : QWidget(parent)
     , m_mark(new BrevantaBrandMark(markSize))
-    , m_wordmark(new BrevantaWordmark(wordmarkSize, wordmarkColor)) {
+    , m_wordmark(new BrevantaWordmark(wordmarkSize, wordmarkColor))
+    , m_wordmarkColor(wordmarkColor)
+    , m_subtitleColor(subtitleColor) {
     auto* words = new QVBoxLayout;
     words->setContentsMargins(0, 0, 0, 0);
     words->setSpacing(1);
@@ -38,6 +40,14 @@ BrevantaBrandSignature::BrevantaBrandSignature(int markSize, int wordmarkSize,
 
     setAccessibleName(subtitle.isEmpty() ? QStringLiteral("Brevanta")
                                          : QStringLiteral("Brevanta, ") + subtitle);
+}
+
+void BrevantaBrandSignature::setOpacity(qreal opacity) {
+    m_opacity = std::clamp(opacity, 0.0, 1.0);
+    m_mark->setOpacity(m_opacity);
+    m_wordmark->setColor(m_wordmarkColor.withOpacity(m_opacity));
+    if (m_subtitle)
+        m_subtitle->setColor(m_subtitleColor.withOpacity(m_opacity));
 }
 
 } // namespace brevanta

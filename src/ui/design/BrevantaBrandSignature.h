@@ -28,10 +28,18 @@ public:
     /// Null when the signature has no subtitle.
     AppLabel* subtitleLabel() const { return m_subtitle; }
 
+    /// Draws the signature at `opacity` (0…1) by drawing each part so: cheaper than a graphics
+    /// effect, which renders the window's pending layouts, hidden parts included, on every paint.
+    qreal opacity() const { return m_opacity; }
+    void setOpacity(qreal opacity);
+
 private:
     BrevantaBrandMark* m_mark = nullptr;
     BrevantaWordmark* m_wordmark = nullptr;
     AppLabel* m_subtitle = nullptr;
+    AppColor m_wordmarkColor;
+    AppColor m_subtitleColor;
+    qreal m_opacity = 1.0;
 };
 
 } // namespace brevanta

@@ -13,7 +13,6 @@
 #include "ui/insights/InsightsAccessibility.h"
 
 #include <QBoxLayout>
-#include <QGraphicsOpacityEffect>
 #include <QPainter>
 
 #include <algorithm>
@@ -118,9 +117,7 @@ QWidget* HomeView::buildInvitation() {
 
     auto* signature = new BrevantaBrandSignature;
     signature->setObjectName(QStringLiteral("home-brand-signature"));
-    auto* fade = new QGraphicsOpacityEffect(signature);
-    fade->setOpacity(0.86);
-    signature->setGraphicsEffect(fade);
+    signature->setOpacity(0.86);
     layout->addWidget(signature, 0, Qt::AlignLeft);
 
     m_greeting = eyebrow({}, 1.5);

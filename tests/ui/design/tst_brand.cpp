@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QPainter>
 #include <QtTest>
 
 using namespace brevanta;
@@ -65,6 +66,45 @@ private Q_SLOTS:
 
         BrevantaBrandSignature plain(30, 22);
         QVERIFY(!plain.subtitleLabel());
+    }
+
+    // Faded, the signature looks as if drawn whole and then laid over the page at that
+    // opacity: the mark's strings do not show the pick through them.
+    void aFadedSignatureIsTheWholeSignatureLaidOverThePage() {
+        const qreal opacity = 0.6;
+        QWidget page;
+        page.setAutoFillBackground(true);
+        page.setPalette(QColor(250, 247, 242));
+        auto* signature =
+            new BrevantaBrandSignature(48, 30, QStringLiteral("Subtitle"), AppColors::primaryText(),
+                                       AppColors::secondaryText(), &page);
+        page.resize(signature->sizeHint() + QSize(8, 8));
+        signature->move(4, 4);
+        signature->resize(signature->sizeHint());
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        const QImage whole = page.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+        QImage expected(whole.size(), QImage::Format_RGB32);
+        expected.fill(page.palette().color(QPalette::Window));
+        {
+            QPainter painter(&expected);
+            painter.setOpacity(opacity);
+            painter.drawImage(0, 0, whole);
+        }
+        signature->setOpacity(opacity);
+        const QImage faded = page.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+        int worst = 0;
+        for (int y = 0; y < faded.height(); ++y) {
+            for (int x = 0; x < faded.width(); ++x) {
+                const QColor a = faded.pixelColor(x, y);
+                const QColor b = expected.pixelColor(x, y);
+                worst = std::max({worst, std::abs(a.red() - b.red()),
+                                  std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+            }
+        }
+        QVERIFY2(worst <= 3, qPrintable(QString::number(worst)));
     }
 };
 
