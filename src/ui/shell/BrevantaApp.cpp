@@ -326,15 +326,16 @@ void BrevantaApp::presentRecovery(ContentView* window) {
 }
 
 ContentView* BrevantaApp::openMainWindow() {
+    const QRect geometry = initialGeometry(int(mainWindows().size()));
     auto* window = new ContentView({.activeSessionController = m_activeSessionController,
                                     .notifications = *m_notifications,
                                     .clock = m_clock,
                                     .fileChooser = m_fileChooser,
-                                    .screens = screenFactory()});
+                                    .screens = screenFactory(),
+                                    .openingWidth = geometry.width()});
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_commands->attach(window, window->practiceCommands());
-    const int open = int(mainWindows().size());
-    window->setGeometry(initialGeometry(open));
+    window->setGeometry(geometry);
     m_mainWindows.append(window);
     m_rowLoading->watch(window);
     window->show();

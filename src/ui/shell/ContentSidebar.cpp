@@ -153,6 +153,14 @@ SidebarDestinationRow* ContentSidebar::row(AppDestination destination) const {
     return nullptr;
 }
 
+QSize ContentSidebar::sizeHint() const {
+    return isHidden() ? QSize() : QWidget::sizeHint();
+}
+
+QSize ContentSidebar::minimumSizeHint() const {
+    return isHidden() ? QSize() : QWidget::minimumSizeHint();
+}
+
 bool ContentSidebar::eventFilter(QObject* watched, QEvent* event) {
     // Up and down move through the list and choose as they go, as in a platform sidebar.
     const auto* row = qobject_cast<SidebarDestinationRow*>(watched);

@@ -45,6 +45,12 @@ public:
     void setSelection(std::optional<AppDestination> selection);
     SidebarDestinationRow* row(AppDestination destination) const;
 
+    /// Hidden, the sidebar takes no room, though the split still asks its sizes as it lays out:
+    /// it answers without measuring its text, so a window that opens too narrow for it does not
+    /// read fonts only the sidebar uses.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 Q_SIGNALS:
     /// The user chose a row, by pointer or with the arrow keys, including the one already
     /// selected.

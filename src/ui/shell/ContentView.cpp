@@ -115,6 +115,8 @@ ContentView::ContentView(Environment environment, QWidget* parent)
 
     m_sidebar->setSelection(m_selection);
     updateSidebarToggle();
+    if (environment.openingWidth)
+        adaptNavigation(*environment.openingWidth);
     showDetail();
     // The split measures what it holds as each part arrives, and measuring text needs the
     // desktop's fonts, still being read while the first window is built. Both columns join it

@@ -52,6 +52,9 @@ public:
         Clock clock;
         std::shared_ptr<PracticeHistoryFileChooser> fileChooser;
         ScreenFactory screens;
+        /// The width the window will open at, when known: a window too narrow for the sidebar
+        /// starts without it, and never measures its text.
+        std::optional<int> openingWidth;
     };
 
     static constexpr int minimumWidth = 720;

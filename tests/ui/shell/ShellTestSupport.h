@@ -44,13 +44,15 @@ struct WindowFixture {
     AppNotificationCenter notifications;
     std::shared_ptr<FakeFileChooser> chooser = std::make_shared<FakeFileChooser>();
 
-    std::unique_ptr<ContentView> makeWindow(ScreenFactory screens = {}) {
+    std::unique_ptr<ContentView> makeWindow(ScreenFactory screens = {},
+                                            std::optional<int> openingWidth = {}) {
         return std::make_unique<ContentView>(
             ContentView::Environment{.activeSessionController = controller,
                                      .notifications = notifications,
                                      .clock = time.clock(),
                                      .fileChooser = chooser,
-                                     .screens = std::move(screens)});
+                                     .screens = std::move(screens),
+                                     .openingWidth = openingWidth});
     }
     /// A window on screen, as most tests start.
     std::unique_ptr<ContentView> showWindow(ScreenFactory screens = {}) {

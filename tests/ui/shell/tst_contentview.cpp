@@ -298,6 +298,36 @@ private Q_SLOTS:
         QTRY_COMPARE(window->sidebar()->isVisible(), !sidebarShown);
     }
 
+    void windowOpeningNarrowLeavesTheSidebarOutUntilShown_data() {
+        QTest::addColumn<std::optional<int>>("openingWidth");
+        QTest::newRow("opening width told") << std::optional<int>(800);
+        QTest::newRow("found at show") << std::optional<int>();
+    }
+    void windowOpeningNarrowLeavesTheSidebarOutUntilShown() {
+        QFETCH(std::optional<int>, openingWidth);
+        WindowFixture fixture;
+        auto window = fixture.makeWindow({}, openingWidth);
+        // Told the width, the window decides while it is built, before anything measures the
+        // sidebar's text.
+        QCOMPARE(window->sidebar()->isHidden(), openingWidth.has_value());
+        window->resize(800, 700);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(!window->sidebar()->isVisible());
+
+        auto* toggle = window->findChild<AppButton*>(QStringLiteral("sidebar-toggle"));
+        QVERIFY(toggle);
+        toggle->click();
+        QTRY_VERIFY(window->sidebar()->isVisible());
+        // Measured once shown: it takes its width and each row its height.
+        QTRY_COMPARE(window->sidebar()->width(), ContentView::sidebarIdealWidth);
+        for (const AppDestination destination :
+             {AppDestination::home, AppDestination::journal, AppDestination::insights}) {
+            const QWidget* row = window->sidebar()->row(destination);
+            QVERIFY(row->height() >= row->sizeHint().height());
+        }
+    }
+
     void sidebarShownOrHiddenByHandStaysUntilACrossing() {
         WindowFixture fixture;
         auto window = fixture.makeWindow();
