@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
   libicu-dev libfontconfig-dev
-  fonts-material-design-icons-iconfont
+  fonts-material-design-icons-iconfont fonttools
   libbenchmark-dev
   desktop-file-utils appstream dpkg-dev file
 )

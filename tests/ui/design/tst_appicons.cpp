@@ -45,6 +45,13 @@ private Q_SLOTS:
         QVERIFY(raw.isValid());
         QVERIFY2(raw.supportsCharacter(glyph.front()), qPrintable(symbolName));
         QVERIFY(!raw.pathForGlyph(raw.glyphIndexesForString(glyph).value(0)).isEmpty());
+        // The binary carries only the table's symbols, and a desktop copy of the family must
+        // not hide one left out.
+        QFile bundled(QStringLiteral(":/brevanta/fonts/MaterialIcons-Regular.ttf"));
+        QVERIFY(bundled.open(QIODevice::ReadOnly));
+        const QRawFont own(bundled.readAll(), 24);
+        QVERIFY(own.isValid());
+        QVERIFY2(own.supportsCharacter(glyph.front()), qPrintable(symbolName));
     }
 
     void tableHasNoDuplicateNames() {
