@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Start-up, memory and shutdown of the real app against a minimal Qt main window, each run as its
-// own process on the offscreen platform (or another, say xcb on a display: --platform xcb). For
+// Start-up, memory and shutdown of the real app against a minimal Qt main window (and, for the
+// first paint, against a plain Qt window showing the first window's text in its fonts), each run
+// as its own process on the offscreen platform (or another, say xcb: --platform xcb). For
 // every journal size (sessions of three entries):
 // time to the first painted main window, time until every row is in memory, peak memory (RSS)
 // with and without the search warm-up, and the time from the Quit command to the process's
@@ -307,6 +308,11 @@ int main(int argc, char* argv[]) {
         std::printf("minimal Qt window with one line of text: painted in %.0f ms (%.1f× the "
                     "minimal window)\n",
                     withText->paintedMs, withText->paintedMs / minimal->paintedMs);
+    // What Qt alone needs to paint the first window's text in its fonts: the floor under the app.
+    if (const std::optional<Summary> texts = measure({BREVANTA_PROBE_FIRST_SCREEN_TEXTS}, runs))
+        std::printf("plain Qt window with the first window's text in its fonts: painted in %.0f ms "
+                    "(%.1f× the minimal window)\n",
+                    texts->paintedMs, texts->paintedMs / minimal->paintedMs);
 
     std::printf("\n| journal | store opens and loads all rows | sqlite3 tool reads both tables | "
                 "ratio | records per session | search texts per session |\n"
