@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <malloc.h>
 #include <map>
 #include <optional>
@@ -82,11 +83,17 @@ Run runProbe(const std::vector<std::string>& command) {
         const ssize_t count = ::read(pipeEnds[0], buffer, sizeof buffer);
         if (count <= 0)
             break;
-        const Clock::time_point now = Clock::now();
         pending.append(buffer, std::size_t(count));
         for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
-            run.milestoneMs[pending.substr(0, end)] = msSince(start, now);
+            // "name nanoseconds": the child's own steady clock, which this process reads too.
+            const std::string line = pending.substr(0, end);
             pending.erase(0, end + 1);
+            const std::size_t space = line.find(' ');
+            if (space == std::string::npos)
+                continue;
+            const Clock::time_point reached{std::chrono::duration_cast<Clock::duration>(
+                std::chrono::nanoseconds(std::atoll(line.c_str() + space + 1)))};
+            run.milestoneMs[line.substr(0, space)] = msSince(start, reached);
         }
     }
     ::close(pipeEnds[0]);

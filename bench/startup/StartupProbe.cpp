@@ -6,16 +6,21 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <cstring>
+#include <chrono>
+#include <cstdio>
 #include <unistd.h>
 
 namespace brevanta::bench {
 
 void report(const char* milestone) {
-    // Unbuffered, so the benchmark reads the time the line was written.
-    const std::size_t length = std::strlen(milestone);
-    [[maybe_unused]] ssize_t written = ::write(STDOUT_FILENO, milestone, length);
-    written = ::write(STDOUT_FILENO, "\n", 1);
+    // With the moment it was reached on the steady clock the benchmark reads too: the benchmark
+    // may read the line later, when the work after the milestone keeps the processors busy.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    char line[96];
+    const int length = std::snprintf(
+        line, sizeof line, "%s %lld\n", milestone,
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+    [[maybe_unused]] const ssize_t written = ::write(STDOUT_FILENO, line, std::size_t(length));
 }
 
 FirstPaintProbe::FirstPaintProbe(std::function<bool(const QWidget*)> isMainWindow,

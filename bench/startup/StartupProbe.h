@@ -10,7 +10,8 @@ class QWidget;
 namespace brevanta::bench {
 
 /// Tells the start-up benchmark, on standard output, when a milestone of the process it runs in
-/// is reached: one word per line ("painted", "loaded", "ready", "quitting").
+/// is reached: a line of its name ("painted", "loaded", "ready", "quitting") and the steady
+/// clock's time in nanoseconds.
 void report(const char* milestone);
 
 /// Calls `painted` once, after the first paint of the first top-level window `isMainWindow`
