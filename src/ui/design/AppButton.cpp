@@ -256,7 +256,6 @@ bool AppButton::event(QEvent* event) {
     case QEvent::EnabledChange:
         applyPressProgress(m_pressProgress);
         break;
-
     case QEvent::KeyRelease:
     case QEvent::FocusOut:
     case QEvent::Hide:

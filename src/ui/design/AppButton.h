@@ -89,6 +89,8 @@ private:
     void followPressedState();
     void applyPressProgress(qreal progress);
     void updateShadow();
+    /// Forgets the measured size and tells the layouts.
+    void remeasure();
     void paintBackground(QPainter& painter, const QRectF& shape, const Metrics& m);
     void paintContent(QPainter& painter, const QRectF& shape, const Metrics& m);
 
@@ -109,7 +111,6 @@ private:
         QSize size;
     };
     mutable std::optional<MeasuredSize> m_measuredSize;
-    void remeasure();
 };
 
 } // namespace brevanta

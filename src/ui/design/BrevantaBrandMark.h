@@ -21,7 +21,6 @@ public:
     void setMarkSize(int size);
     /// Draws the whole mark at `opacity` (0…1), as one layer: its overlapping parts do not show
     /// through each other.
-    qreal opacity() const { return m_opacity; }
     void setOpacity(qreal opacity);
 
     /// Draws the mark fitted and centred in `rect`.

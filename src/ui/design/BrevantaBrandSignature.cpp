@@ -43,11 +43,10 @@ BrevantaBrandSignature::BrevantaBrandSignature(int markSize, int wordmarkSize,
 }
 
 void BrevantaBrandSignature::setOpacity(qreal opacity) {
-    m_opacity = std::clamp(opacity, 0.0, 1.0);
-    m_mark->setOpacity(m_opacity);
-    m_wordmark->setColor(m_wordmarkColor.withOpacity(m_opacity));
+    m_mark->setOpacity(opacity);
+    m_wordmark->setColor(m_wordmarkColor.withOpacity(opacity));
     if (m_subtitle)
-        m_subtitle->setColor(m_subtitleColor.withOpacity(m_opacity));
+        m_subtitle->setColor(m_subtitleColor.withOpacity(opacity));
 }
 
 } // namespace brevanta

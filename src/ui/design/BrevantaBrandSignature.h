@@ -30,7 +30,6 @@ public:
 
     /// Draws the signature at `opacity` (0…1) by drawing each part so: cheaper than a graphics
     /// effect, which renders the window's pending layouts, hidden parts included, on every paint.
-    qreal opacity() const { return m_opacity; }
     void setOpacity(qreal opacity);
 
 private:
@@ -39,7 +38,6 @@ private:
     AppLabel* m_subtitle = nullptr;
     AppColor m_wordmarkColor;
     AppColor m_subtitleColor;
-    qreal m_opacity = 1.0;
 };
 
 } // namespace brevanta
